@@ -65,7 +65,8 @@ public:
 [[noreturn]] void DatabaseError(const std::string& message, const std::string& tableName = {});
 
 // The conversion errors of the run-time library, with the offending text in place of %s.
-[[noreturn]] void InvalidIntegerError(const std::string& text);  // "'%s' is not a valid integer value"
+[[noreturn]] void InvalidIntegerError(
+    const std::string& text);  // "'%s' is not a valid integer value"
 [[noreturn]] void InvalidFloatError(const std::string& text);  // "… valid floating point value"
 
 // "Cannot open file "%s". %s" and "Cannot create file "%s". %s" with strerror(errnum).
