@@ -21,6 +21,12 @@ bool StatFollowingLinks(const std::string& path, struct stat& info) {
 
 }  // namespace
 
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return StatFollowingLinks(path, info) && !S_ISDIR(info.st_mode);

@@ -17,6 +17,10 @@
 
 namespace velmora::platform {
 
+// The path made absolute against the current folder (an absolute path is kept as it is). The
+// file errors below name the file by this path.
+std::string AbsolutePath(const std::string& path);
+
 // Whether something that is not a folder exists at the path (symbolic links are followed).
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
@@ -48,7 +52,9 @@ std::string ReadFileShared(const std::string& path);
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk, renames it over
 // `path` and flushes the folder. An existing target keeps its permission bits; a symbolic link is
 // followed and the file it names is replaced. On any failure (also a short write: disk full) the
-// temporary file is removed, the target keeps its old content and EFCreateError is raised.
+// temporary file is removed, the target keeps its old content and EFCreateError is raised. The
+// one exception is a folder that cannot be flushed after the rename: the new content is then in
+// place but may not survive a crash, which is raised as well.
 void ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
 // A file held under an exclusive lock for as long as the object lives.
