@@ -11,12 +11,6 @@ __extension__ typedef unsigned __int128 Magnitude;
 constexpr int kGeneralDigits = 15;
 constexpr int kLowestPositionalExponent = -3;
 
-void Normalize(DecimalDigits& number) {
-    const size_t last = number.digits.find_last_not_of('0');
-    number.digits.erase(last == std::string::npos ? 0 : last + 1);
-    if (number.IsZero()) number = DecimalDigits{};
-}
-
 // Adds one to the last digit, carrying through nines.
 void Increment(DecimalDigits& number) {
     std::string& digits = number.digits;
@@ -51,6 +45,17 @@ std::string ExponentText(const DecimalDigits& number, char decimalSeparator) {
 
 }  // namespace
 
+void NormalizeDigits(DecimalDigits& number) {
+    const size_t first = number.digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        number = DecimalDigits{};
+        return;
+    }
+    number.digits.erase(number.digits.find_last_not_of('0') + 1);
+    number.digits.erase(0, first);
+    number.exponent -= static_cast<int>(first);
+}
+
 DecimalDigits EighteenDigits(double value) {
     char buffer[32];
     // Precision 17 in scientific form gives 18 digits "d.ddd...e+x", correctly rounded from the
@@ -66,7 +71,7 @@ DecimalDigits EighteenDigits(double value) {
     std::from_chars(power.data() + (power[0] == '+'), power.data() + power.size(), exponent);
     DecimalDigits number{negative, std::string(1, text[0]), exponent + 1};
     number.digits.append(text.substr(2, mark - 2));
-    Normalize(number);
+    NormalizeDigits(number);
     return number;
 }
 
@@ -78,7 +83,7 @@ DecimalDigits DigitsOfUnits(Int128 units, int scale) {
     for (; rest != 0; rest /= 10)
         number.digits.insert(number.digits.begin(), static_cast<char>('0' + int(rest % 10)));
     number.exponent = static_cast<int>(number.digits.size()) - scale;
-    Normalize(number);
+    NormalizeDigits(number);
     return number;
 }
 
@@ -91,7 +96,7 @@ void RoundDigits(DecimalDigits& number, int keep, DigitRounding rounding) {
     const bool up = RoundsUp(number, keep, rounding);
     number.digits.resize(keep);
     if (up) Increment(number);
-    Normalize(number);
+    NormalizeDigits(number);
 }
 
 std::optional<Int128> UnitsOfDigits(const DecimalDigits& number, int scale) {

@@ -25,6 +25,10 @@ struct DecimalDigits {
     bool IsZero() const { return digits.empty(); }
 };
 
+// Removes leading zeros (adjusting the exponent) and trailing zeros; zero becomes the
+// canonical zero.
+void NormalizeDigits(DecimalDigits& number);
+
 enum class DigitRounding { HalfAwayFromZero, HalfEven };
 
 // The 18 most significant digits of the exact value, the 18th rounded to nearest with ties to
