@@ -4,10 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <optional>
-
 #include "platform/errors.h"
+#include "tests/platform/scoped_environment.h"
 #include "tests/platform/temp_folder.h"
 
 namespace velmora::platform {
@@ -76,19 +74,6 @@ TEST(AbsolutePath, JoinsRelativePathsToTheCurrentFolder) {
     EXPECT_EQ(AbsolutePath("y.xml"), std::filesystem::current_path().string() + "/y.xml");
 }
 
-// Sets or unsets TMPDIR for one test and restores it afterwards.
-class ScopedTmpDir {
-public:
-    explicit ScopedTmpDir(const char* value) {
-        if (const char* old = std::getenv("TMPDIR")) old_ = old;
-        value ? ::setenv("TMPDIR", value, 1) : ::unsetenv("TMPDIR");
-    }
-    ~ScopedTmpDir() { old_ ? ::setenv("TMPDIR", old_->c_str(), 1) : ::unsetenv("TMPDIR"); }
-
-private:
-    std::optional<std::string> old_;
-};
-
 struct TempCase {
     const char* name;
     const char* tmpdir;
@@ -98,7 +83,7 @@ struct TempCase {
 class TempDirectoryTest : public ::testing::TestWithParam<TempCase> {};
 
 TEST_P(TempDirectoryTest, ComesFromTheEnvironment) {
-    ScopedTmpDir tmpdir(GetParam().tmpdir);
+    testing::ScopedEnvironment tmpdir("TMPDIR", GetParam().tmpdir);
     EXPECT_EQ(TempDirectory(), GetParam().folder);
 }
 
