@@ -1,0 +1,25 @@
+#pragma once
+// The main window: the program's only long-lived window. It owns the item and lot tables and
+// the controls that show them; closing it ends the program.
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+namespace velmora::app {
+
+class TFormVelmora : public QWidget {
+    Q_OBJECT
+public:
+    // A top-level window with its own task-bar button: caption "Velmora ", minimize but no
+    // maximize button, client area 883 x 547, centred, window background.
+    explicit TFormVelmora(QWidget* parent = nullptr);
+
+    // The window's state beside its components, empty or zero at creation.
+    std::string FBusca;  // type-ahead search buffer
+    std::string FRazaoSocial;
+    std::string FIdentificador;
+    std::int32_t FTipoEmpresa = 0;
+};
+
+}  // namespace velmora::app
