@@ -113,11 +113,16 @@ std::string FromUtf8(std::string_view utf8) {
 }
 
 std::u16string ToUtf16(std::string_view ansi) {
-    const CodePageTables& tables = Tables();
-    std::u16string utf16(ansi.size(), u'\0');
-    std::transform(ansi.begin(), ansi.end(), utf16.begin(),
-                   [&tables](char c) { return tables.ToUnicode(static_cast<unsigned char>(c)); });
+    std::u16string utf16;
+    AssignUtf16(ansi, utf16);
     return utf16;
+}
+
+void AssignUtf16(std::string_view ansi, std::u16string& target) {
+    const CodePageTables& tables = Tables();
+    target.resize(ansi.size());
+    std::transform(ansi.begin(), ansi.end(), target.begin(),
+                   [&tables](char c) { return tables.ToUnicode(static_cast<unsigned char>(c)); });
 }
 
 std::string FromUtf16(std::u16string_view utf16) {
