@@ -3,6 +3,8 @@
 // separator of the user's regional settings, read once at start. Every number routine takes
 // them as a parameter, so that a test can pin them (for example "," and ".").
 
+#include "platform/regional_settings.h"
+
 namespace velmora::store {
 
 struct NumberSettings {
@@ -11,5 +13,11 @@ struct NumberSettings {
 
     friend constexpr bool operator==(NumberSettings, NumberSettings) = default;
 };
+
+// The separators in force (platform::CurrentSeparators).
+inline NumberSettings CurrentNumberSettings() {
+    const platform::NumberSeparators separators = platform::CurrentSeparators();
+    return NumberSettings{separators.decimal, separators.thousands};
+}
 
 }  // namespace velmora::store
