@@ -31,9 +31,10 @@ void CannotCreateFileError(const std::string& path, int errnum) {
 
 namespace {
 
+// Ends in its own period: the box's rule adds none after ")".
 std::string StoreErrorText(int code) {
     return platform::FromUtf8("Erro interno do banco de dados (código " + std::to_string(code) +
-                              ")");
+                              ").");
 }
 
 }  // namespace
