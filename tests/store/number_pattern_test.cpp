@@ -6,6 +6,9 @@
 #include <limits>
 #include <variant>
 
+#include "store/decimal.h"
+#include "store/number_parse.h"
+
 namespace velmora::store {
 namespace {
 
@@ -102,6 +105,19 @@ TEST(NumberPattern, UsesTheSettingsSeparators) {
 TEST(NumberPattern, IntegersTakeTheFloatingPointRegime) {
     EXPECT_EQ(FormatInteger(-2147483647 - 1, ",0", kBrazil), "-2.147.483.648");
     EXPECT_EQ(FormatInteger(5, "0.00", kBrazil), "5,00");
+}
+
+// A price typed, stored at the column's precision and shown again.
+TEST(NumberPattern, TypedPriceRoundTrip) {
+    const std::optional<FixedPoint> typed = ParseFixedPoint("1234,5", kBrazil);
+    ASSERT_TRUE(typed.has_value());
+    EXPECT_EQ(FormatFixedPoint(*typed, ",0.0000", kBrazil), "1.234,5000");
+    EXPECT_EQ(ParseFixedPoint(FormatFixedPoint(*typed, ",0.0000", kBrazil), kBrazil), std::nullopt);
+    const auto fitsPrice = [](const char* text) {
+        return FitsPrecision(DecimalFromFixedPoint(*ParseFixedPoint(text, kBrazil), 4), 15);
+    };
+    EXPECT_TRUE(fitsPrice("99999999999,9999"));
+    EXPECT_FALSE(fitsPrice("100000000000"));
 }
 
 }  // namespace
