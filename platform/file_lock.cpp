@@ -112,6 +112,13 @@ void ExclusiveFile::Write(std::string_view bytes) {
     if (int failure = detail::WriteAll(descriptor_, bytes)) RaiseCannotCreate(path_, failure);
 }
 
+std::string ExclusiveFile::ReadAll() const {
+    std::string bytes;
+    if (::lseek(descriptor_, 0, SEEK_SET) != 0) RaiseCannotOpen(path_, errno);
+    if (int failure = ReadToEnd(descriptor_, bytes)) RaiseCannotOpen(path_, failure);
+    return bytes;
+}
+
 void ExclusiveFile::ReplaceContent(std::string_view bytes) {
     ReplaceFileAtomically(path_, bytes);
     removeOnClose_ = false;

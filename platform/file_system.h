@@ -81,6 +81,9 @@ public:
     // a short write. REQUIRES: the object came from CreateOrTruncate.
     void Write(std::string_view bytes);
 
+    // The whole content, read from the start. Raises EFOpenError when reading fails.
+    std::string ReadAll() const;
+
     // ReplaceFileAtomically on the locked path.
     void ReplaceContent(std::string_view bytes);
 
