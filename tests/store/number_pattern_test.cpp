@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"NoIntegerPosition", 12.5, ".00", "12,50"},
         PatternCase{"MinimumIntegerDigits", 7.0, "000", "007"},
         PatternCase{"LiteralsAndQuotes", 12.5, "'R$ '0.00\" un\"", "R$ 12,50 un"},
-        PatternCase{"QuotedSpecialCharacters", 3.0, "0 '#;0.,'", "3 #;0.,"},
+        PatternCase{"QuotedPatternCharacters", 3.0, "0 '#;0.,'", "3 #;0.,"},
         PatternCase{"DigitsAcrossALiteral", 123456.0, "00-00", "1234-56"},
         PatternCase{"NegativeSection", -2.5, "0.00;(0.00)", "(2,50)"},
         PatternCase{"EmptyNegativeSection", -2.5, "0.00;;zero", "-2,50"},
