@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/regional_settings.h"
+#include "store/TAggregateField.h"
 #include "store/TBCDField.h"
 #include "store/TFloatField.h"
 #include "store/TIntegerField.h"
