@@ -3,16 +3,19 @@
 // a brand and a calculated double of the value. Every event is recorded by name, OnCalcFields
 // with the key of the row it computes ("OnCalcFields:3").
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/regional_settings.h"
 #include "store/TAggregateField.h"
 #include "store/TBCDField.h"
+#include "store/TDataSource.h"
 #include "store/TFloatField.h"
 #include "store/TIntegerField.h"
 #include "store/TMemTable.h"
 #include "store/TStringField.h"
+#include "store/data_link.h"
 
 namespace velmora::store::testing {
 
@@ -89,6 +92,31 @@ public:
     TBCDField& valor = table.AddField<TBCDField>("valor", 15, 4);
     TStringField& marca = table.AddField<TStringField>("marca", 30);
     TFloatField& dobro = table.AddField<TFloatField>("dobro");
+};
+
+// A bound control that shows `rows` rows and records what the table tells it.
+class RecordingLink : public DataLink {
+public:
+    int RowsShown() const override { return rows; }
+    void SetRows(int count) {
+        rows = count;
+        RowsShownChanged();
+    }
+    void RowsChanged() override { calls.push_back("rows"); }
+    void FieldChanged(TField& field) override { calls.push_back("field:" + field.FieldName()); }
+    void FlushPendingText() override {
+        if (pendingText) pendingText();
+        pendingText = nullptr;
+    }
+    bool FocusField(TField& field) override {
+        focused = &field;
+        return true;
+    }
+
+    int rows = 1;
+    std::vector<std::string> calls;
+    std::function<void()> pendingText;  // what the control writes when flushed
+    TField* focused = nullptr;
 };
 
 }  // namespace velmora::store::testing
