@@ -29,11 +29,12 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A new file beside the target. Created with 0666 so that the umask gives a new target the
-// same mode any newly created file would have.
-detail::UniqueDescriptor CreateSibling(const std::string& target, std::string& siblingPath) {
+// A new file beside the target, or an invalid descriptor with `failure` set. Created with 0666
+// so that the umask gives a new target the same mode any newly created file would have.
+detail::UniqueDescriptor CreateSibling(const std::string& target, std::string& siblingPath,
+                                       int& failure) {
     thread_local std::mt19937_64 random{std::random_device{}()};
-    int failure = EEXIST;
+    failure = EEXIST;
     for (int attempt = 0; attempt < 100 && failure == EEXIST; ++attempt) {
         siblingPath = target + ".tmp" + std::to_string(random() % 1000000000);
         detail::UniqueDescriptor file(
@@ -41,7 +42,6 @@ detail::UniqueDescriptor CreateSibling(const std::string& target, std::string& s
         if (file.Valid()) return file;
         failure = errno;
     }
-    errno = failure;
     return detail::UniqueDescriptor();
 }
 
@@ -68,9 +68,10 @@ void ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     std::string siblingPath;
-    detail::UniqueDescriptor sibling = CreateSibling(target, siblingPath);
-    if (!sibling.Valid()) CannotCreateFileError(AbsolutePath(path), errno);
-    int failure = WriteSibling(sibling, bytes, exists ? &old : nullptr);
+    int failure = 0;
+    detail::UniqueDescriptor sibling = CreateSibling(target, siblingPath, failure);
+    if (!sibling.Valid()) CannotCreateFileError(AbsolutePath(path), failure);
+    failure = WriteSibling(sibling, bytes, exists ? &old : nullptr);
     if (failure == 0 && ::rename(siblingPath.c_str(), target.c_str()) != 0) failure = errno;
     if (failure != 0) {
         ::unlink(siblingPath.c_str());
