@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
+#include "tests/platform/case_name.h"
 
 namespace velmora::platform {
 namespace {
@@ -30,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{"AccentedFirstLetterKept", "ÉDITO", FromUtf8("Édito")},
                       TitleCase{"DotFile", "/bin/.hidden", ""},
                       TitleCase{"FolderOnly", "/bin/", ""}, TitleCase{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::kCaseName);
 
 TEST(AppTitle, NamesTheRunningExecutable) {
     EXPECT_EQ(AppTitle(), "platform_tests");

@@ -1,4 +1,5 @@
 #include "platform/codepage.h"
+#include "tests/platform/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ByteMapping{"NoBreakSpace", 0xA0, u'\u00A0', "\xC2\xA0"},
                       ByteMapping{"CCedilla", 0xE7, u'\u00E7', "\xC3\xA7"},
                       ByteMapping{"SmallYDiaeresis", 0xFF, u'\u00FF', "\xC3\xBF"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::kCaseName);
 
 TEST(CodePage, ConvertsMixedText) {
     EXPECT_EQ(FromUtf8("Descrição — 10 €"), "Descri\xE7\xE3o \x97 10 \x80");
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Text, CodePageUnmappableUtf8,
                                            Unmappable{"Overlong", "\xC0\xAF", "??"},
                                            Unmappable{"EncodedSurrogate", "\xED\xA0\x80", "???"},
                                            Unmappable{"Latin1Byte", "a\xE7z", "a?z"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::kCaseName);
 
 TEST(CodePage, Utf16OutsideTheCodePageBecomesQuestionMarks) {
     EXPECT_EQ(FromUtf16(u"a\u4E00z"), "a?z");

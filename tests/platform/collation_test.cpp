@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "tests/platform/case_name.h"
 
 namespace velmora::platform {
 namespace {
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CompareCase{"SwedishUmlautAfterZ", "ö", "z", 1053, false, 1},
                       CompareCase{"SpanishTraditionalCh", "chico", "cuna", 1034, false, 1},
                       CompareCase{"SpanishModernCh", "chico", "cuna", 3082, false, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::kCaseName);
 
 TEST(Collation, TextEndsAtItsFirstZeroByte) {
     EXPECT_EQ(CompareText(std::string("abc\0zzz", 7), "abc", kBrazil, false), 0);

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/codepage.h"
+#include "tests/platform/case_name.h"
 
 namespace velmora {
 namespace {
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{"Exclamation", "Informe!", "Informe!"},
                       BoxCase{"Parenthesis", "(x)", "(x)"}, BoxCase{"Blank", "a ", "a "},
                       BoxCase{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    platform::testing::kCaseName);
 
 TEST(ErrorBoxText, NamesTheCodeOfAStoreErrorWithoutMessage) {
     const EStoreError error(9732);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "platform/errors.h"
+#include "tests/platform/case_name.h"
 #include "tests/platform/scoped_environment.h"
 #include "tests/platform/temp_folder.h"
 
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, ExistsTest,
                                            ExistsCase{"DanglingLink", "dangling", false, false},
                                            ExistsCase{"Missing", "missing", false, false},
                                            ExistsCase{"Empty", "", false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::kCaseName);
 
 TEST(CreateDirectories, CreatesMissingParentsAndAcceptsExistingFolder) {
     TempFolder dir;
@@ -92,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Values, TempDirectoryTest,
                                            TempCase{"WithSlash", "/var/x/", "/var/x/"},
                                            TempCase{"Empty", "", "/tmp/"},
                                            TempCase{"Unset", nullptr, "/tmp/"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::kCaseName);
 
 TEST(CreateTempFile, CreatesDistinctEmptyFilesWithThePrefix) {
     TempFolder dir;

@@ -4,6 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "tests/platform/case_name.h"
 #include "tests/platform/temp_folder.h"
 
 namespace velmora::platform {
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"LineWithoutEquals", "[S]\nA\nA=v\n", "S", "A", "v"},
         FindCase{"UnclosedSectionLine", "[S\nA=v\n", "S", "A", "v"},
         FindCase{"EmptyText", "", "S", "A", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::kCaseName);
 
 struct SetCase {
     const char* name;
@@ -86,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "[FORNECEDOR]\nTIPOEMPRESA=  a  \n"},
                       SetCase{"LineBreaksInValueCannotAddKeys", "[FORNECEDOR]\n", "a\r\nB=1",
                               "[FORNECEDOR]\nTIPOEMPRESA=a  B=1\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::kCaseName);
 
 class ProfileFileTest : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/locale_environment.h"
+#include "tests/platform/case_name.h"
 #include "tests/platform/scoped_environment.h"
 
 namespace velmora::platform {
@@ -47,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         EnvironmentCase{"FrenchNoBreakSpace", nullptr, nullptr, "fr_FR.UTF-8", {',', '\xA0'}},
         EnvironmentCase{"SwissApostrophe", nullptr, nullptr, "de_CH.UTF-8", {'.', '\x92'}},
         EnvironmentCase{"SymbolsOutsideCodePage", nullptr, nullptr, "ar_SA.UTF-8", kDefault}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::kCaseName);
 
 TEST(ScopedSeparators, OverridesAndRestoresInNestedOrder) {
     const NumberSeparators original = CurrentSeparators();
