@@ -1,0 +1,41 @@
+#include "datapacket/FLDCVar.h"
+
+#include "datapacket/binary_values.h"
+#include "datapacket/entities.h"
+
+namespace velmora::datapacket {
+namespace {
+
+void DropOneTrailingZero(std::string& value) {
+    if (!value.empty() && value.back() == '\0') value.pop_back();
+}
+
+}  // namespace
+
+void FLDCVar::Write(std::string_view stored, std::string& out) const {
+    if (IsXml()) {
+        out.append(stored);
+    } else if (stored.empty()) {
+        AppendPrefixedBytes(out, prefixWidth_, std::string_view("\0", 1));
+    } else {
+        AppendPrefixedBytes(out, prefixWidth_, stored);
+    }
+}
+
+ValueMark FLDCVar::Read(ByteCursor& in, std::string& stored) const {
+    if (!IsXml()) {
+        if (!ReadPrefixedBytes(in, prefixWidth_, stored)) return ValueMark::Null;
+        DropOneTrailingZero(stored);
+        return ValueMark::Present;
+    }
+    stored.clear();
+    AppendDecodedText(in.Rest(), stored);
+    if (kind_.blob) {
+        DropOneTrailingZero(stored);
+        if (stored.empty()) return ValueMark::Null;
+    }
+    if (kind_.width > 0 && stored.size() > kind_.width) stored.resize(kind_.width);
+    return ValueMark::Present;
+}
+
+}  // namespace velmora::datapacket
