@@ -1,0 +1,93 @@
+#pragma once
+// A filtered view: the entries of a base order (an index or the default order) that pass every
+// filter of a numbered list, in the base's order, kept current on every change of the table.
+//
+// A row passes when every filter accepts it, asked in list order up to the first refusal. A
+// change is judged when it is checked (so a filter that raises refuses the change and nothing
+// is changed); a row that passes enters or stays, one that does not leaves. Adding or dropping
+// a filter rebuilds the entries from the base.
+//
+// The view may carry a set of maintained aggregates, told of every row entering or leaving it
+// and recomputed over its rows after each rebuild.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "store/STBASE.h"
+#include "store/key_compare.h"
+#include "store/key_compare_search.h"
+#include "store/order_aggregates.h"
+#include "store/row_order.h"
+#include "store/row_predicate.h"
+
+namespace velmora::store {
+
+class STIDXFILT final : public RowOrder {
+public:
+    // A view over base without filters: all of base's rows.
+    // REQUIRES: base is registered with table and outlives the view; the view is registered
+    //           after base (the stored table tells its orders of a change in registration
+    //           order, and the view places rows by where base has put them).
+    STIDXFILT(STBASE& table, RowOrder& base, std::string name);
+
+    RowOrder& Base() const { return base_; }
+    // The key columns copied from base (none for an order without key columns).
+    const std::vector<KeyColumn>& Key() const { return key_; }
+
+    // Adds a filter at the end of the list and rebuilds; returns its number (numbers count
+    // from 1 and are never given twice by one view). A raise from the filter leaves the view
+    // as it was, without the filter.
+    int AddFilter(std::shared_ptr<const RowPredicate> filter);
+    // Drops the filter with that number and rebuilds; false when the view has none.
+    bool DropFilter(int number);
+    size_t FilterCount() const { return filters_.size(); }
+    // A view over another base with the same filters under the same numbers.
+    // REQUIRES: as for the constructor.
+    std::unique_ptr<STIDXFILT> Over(RowOrder& base) const;
+
+    // True when every filter accepts row. May raise as a filter does.
+    bool Passes(const RowView& row) const;
+
+    AggregateSlot& Aggregates() { return aggregates_; }
+
+    const std::string& Name() const override { return name_; }
+    uint32_t Count() const override { return static_cast<uint32_t>(entries_.size()); }
+    uint32_t SlotAt(uint32_t position) const override { return entries_[position]; }
+    std::optional<uint32_t> Find(const RowVersion& row) const override;
+
+    int CheckInsert(const RowVersion& row) override;
+    OrderChange Insert(const RowVersion& row) override;
+    OrderChange Remove(const RowVersion& row) override;
+    int CheckReplace(const RowVersion& old, const RowVersion& replacement) override;
+    OrderChange Replace(const RowVersion& old, const RowVersion& replacement) override;
+
+private:
+    using Filter = std::pair<int, std::shared_ptr<const RowPredicate>>;
+
+    void Rebuild();
+    void Judge(const RowVersion& row);
+    bool Judged(const RowVersion& row) const;
+    uint32_t PlaceFor(const RowVersion& row, const RowVersion* old) const;
+    std::optional<uint32_t> BasePosition(const RowVersion& row, const RowVersion* old) const;
+    std::optional<uint32_t> BasePositionOf(uint32_t slot) const;
+
+    STBASE& table_;
+    RowOrder& base_;
+    std::string name_;
+    std::vector<KeyColumn> key_;
+    KeyComparer comparer_;
+    KeySearch search_;
+    std::vector<Filter> filters_;
+    int nextNumber_ = 1;
+    std::vector<uint32_t> entries_;
+    // The judgement of the change being checked: the slot and whether it passes.
+    uint32_t judgedSlot_ = 0;
+    bool judgedPasses_ = false;
+    AggregateSlot aggregates_;
+};
+
+}  // namespace velmora::store

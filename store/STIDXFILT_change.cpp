@@ -1,0 +1,122 @@
+// Keeping a filtered view current: the filters decide whether a row is in the view, the base
+// decides where.
+#include <algorithm>
+
+#include "store/STIDXFILT.h"
+
+namespace velmora::store {
+
+std::optional<uint32_t> STIDXFILT::Find(const RowVersion& row) const {
+    if (comparer_.HasKeyColumns()) return search_.Locate(entries_, row);
+    auto it = std::find(entries_.begin(), entries_.end(), row.slot);
+    if (it == entries_.end()) return std::nullopt;
+    return static_cast<uint32_t>(it - entries_.begin());
+}
+
+void STIDXFILT::Judge(const RowVersion& row) {
+    if (entries_.size() == entries_.capacity())
+        entries_.reserve(std::max<size_t>(16, 2 * entries_.capacity()));
+    judgedSlot_ = 0;
+    judgedPasses_ = Passes(row.row);
+    judgedSlot_ = row.slot;
+}
+
+// The judgement made when the change was checked; a change that was not checked is judged
+// now, and a filter that raises then keeps the row out.
+bool STIDXFILT::Judged(const RowVersion& row) const {
+    if (row.slot == judgedSlot_) return judgedPasses_;
+    try {
+        return Passes(row.row);
+    } catch (...) {
+        return false;
+    }
+}
+
+std::optional<uint32_t> STIDXFILT::BasePositionOf(uint32_t slot) const {
+    return base_.Find(RowVersion{slot, table_.SlotRow(slot)});
+}
+
+// Where base holds row: base has made the change already, or (a replacement it has not yet
+// seen) still holds the old version in the same place.
+std::optional<uint32_t> STIDXFILT::BasePosition(const RowVersion& row,
+                                                const RowVersion* old) const {
+    if (std::optional<uint32_t> position = base_.Find(row)) return position;
+    if (old) return base_.Find(*old);
+    return std::nullopt;
+}
+
+// Among the view's entries with row's key, the place that keeps base's order; after all of
+// them when base does not hold the row (base puts a new key after its equals).
+uint32_t STIDXFILT::PlaceFor(const RowVersion& row, const RowVersion* old) const {
+    const uint32_t lo = search_.LowerBound(entries_, row);
+    const uint32_t hi = search_.UpperBound(entries_, row);
+    if (lo == hi) return lo;
+    const std::optional<uint32_t> target = BasePosition(row, old);
+    if (!target) return hi;
+    auto it =
+        std::partition_point(entries_.begin() + lo, entries_.begin() + hi, [&](uint32_t slot) {
+            const std::optional<uint32_t> position = BasePositionOf(slot);
+            return position && *position < *target;
+        });
+    return static_cast<uint32_t>(it - entries_.begin());
+}
+
+int STIDXFILT::CheckInsert(const RowVersion& row) {
+    Judge(row);
+    return 0;
+}
+
+OrderChange STIDXFILT::Insert(const RowVersion& row) {
+    const bool passes = Judged(row);
+    judgedSlot_ = 0;
+    if (!passes) return OrderChange{};
+    const uint32_t position = PlaceFor(row, nullptr);
+    entries_.insert(entries_.begin() + position, row.slot);
+    aggregates_.Added(row.row);
+    return OrderChange{OrderChange::kNone, position};
+}
+
+OrderChange STIDXFILT::Remove(const RowVersion& row) {
+    const std::optional<uint32_t> position = Find(row);
+    if (!position) return OrderChange{};
+    entries_.erase(entries_.begin() + *position);
+    aggregates_.Removed(row.row);
+    return OrderChange{*position, OrderChange::kNone};
+}
+
+int STIDXFILT::CheckReplace(const RowVersion&, const RowVersion& replacement) {
+    Judge(replacement);
+    return 0;
+}
+
+OrderChange STIDXFILT::Replace(const RowVersion& old, const RowVersion& replacement) {
+    const bool passes = Judged(replacement);
+    judgedSlot_ = 0;
+    const std::optional<uint32_t> position = Find(old);
+    if (!position) {
+        if (!passes) return OrderChange{};
+        const uint32_t insertedAt = PlaceFor(replacement, &old);
+        entries_.insert(entries_.begin() + insertedAt, replacement.slot);
+        aggregates_.Added(replacement.row);
+        return OrderChange{OrderChange::kNone, insertedAt};
+    }
+    if (!passes) {
+        entries_.erase(entries_.begin() + *position);
+        aggregates_.Removed(old.row);
+        return OrderChange{*position, OrderChange::kNone};
+    }
+    // An unchanged key keeps its place in base, and so in the view.
+    if (comparer_.Compare(old.row, replacement.row) == 0) {
+        entries_[*position] = replacement.slot;
+    } else {
+        entries_.erase(entries_.begin() + *position);
+        const uint32_t insertedAt = PlaceFor(replacement, &old);
+        entries_.insert(entries_.begin() + insertedAt, replacement.slot);
+        aggregates_.Replaced(old.row, replacement.row);
+        return OrderChange{*position, insertedAt};
+    }
+    aggregates_.Replaced(old.row, replacement.row);
+    return OrderChange{*position, *position};
+}
+
+}  // namespace velmora::store
