@@ -25,6 +25,7 @@ struct Parameter {
     std::string name;
     StoredType type;
     std::string value;
+    bool roundtrip = false;  // to be sent back to its origin (a PARAM with "Roundtrip")
 
     friend bool operator==(const Parameter&, const Parameter&) = default;
 };
