@@ -1,0 +1,17 @@
+#include "store/STIDXFILT_expression.h"
+
+#include "store/expression_compiler.h"
+#include "store/expression_row.h"
+
+namespace velmora::store {
+
+ExpressionFilter::ExpressionFilter(const ExpressionTree& tree, const STBASE& table)
+    : program_(CompileCondition(tree, table.Columns())),
+      collation_(table.Lcid()),
+      evaluator_(program_, collation_) {}
+
+bool ExpressionFilter::Accepts(const RowView& row) const {
+    return evaluator_.Passes(RowViewExpressionRow(row));
+}
+
+}  // namespace velmora::store
