@@ -24,6 +24,13 @@ Int128 StoredUnits(std::string_view stored) {
     return store::DecodeDecimalUnits(units);
 }
 
+// The 16-byte stored form, into the caller's buffer (read once per value of a file).
+void StoreUnits(Int128 units, std::string& stored) {
+    stored.clear();
+    AppendLittleEndian(stored, static_cast<uint64_t>(units), 8);
+    AppendLittleEndian(stored, static_cast<uint64_t>(units >> 64), 8);
+}
+
 int DigitCount(Int128 magnitude) {
     int digits = 0;
     for (; magnitude != 0; magnitude /= 10) ++digits;
@@ -52,7 +59,7 @@ ValueMark FLDCBcd::Read(ByteCursor& in, std::string& stored) const {
         case store::DecimalTextStatus::Ok:
             break;
     }
-    stored = store::EncodeDecimalUnits(value.units);
+    StoreUnits(value.units, stored);
     return ValueMark::Present;
 }
 
@@ -91,7 +98,7 @@ void FLDCBcd::ReadBinary(ByteCursor& in, std::string& stored) const {
         store::RescaleDecimal(Decimal{units, static_cast<uint8_t>(scale)}, scale_);
     if (!value || !store::FitsPrecision(*value, precision_))
         throw EStoreError(store::kCodeValueOutOfRange);
-    stored = store::EncodeDecimalUnits(value->units);
+    StoreUnits(value->units, stored);
 }
 
 }  // namespace velmora::datapacket

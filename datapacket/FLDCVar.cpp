@@ -28,8 +28,13 @@ ValueMark FLDCVar::Read(ByteCursor& in, std::string& stored) const {
         DropOneTrailingZero(stored);
         return ValueMark::Present;
     }
-    stored.clear();
-    AppendDecodedText(in.Rest(), stored);
+    const std::string_view text = in.Rest();
+    if (text.find('&') == std::string_view::npos) {
+        stored.assign(text);
+    } else {
+        stored.clear();
+        AppendDecodedText(text, stored);
+    }
     if (kind_.blob) {
         DropOneTrailingZero(stored);
         if (stored.empty()) return ValueMark::Null;

@@ -38,9 +38,9 @@ bool PacketSource::ReadParameter(store::Parameter& parameter) {
 
 bool PacketSource::ReadValue(std::string& stored, ValueMark& mark) {
     // A caller that skips what it does not need still gets the rows.
-    store::ColumnDescription column;
-    store::Parameter parameter;
-    while (phase_ == Phase::Columns || phase_ == Phase::TableParameters) {
+    while (phase_ != Phase::Rows) {
+        store::ColumnDescription column;
+        store::Parameter parameter;
         ReadColumn(column);
         while (ReadParameter(parameter)) {
         }

@@ -14,6 +14,7 @@
 
 #include "datapacket/FLDCInt.h"
 #include "datapacket/packet_source.h"
+#include "datapacket/row_attribute_index.h"
 #include "datapacket/xml_attributes.h"
 #include "datapacket/xml_text.h"
 #include "datapacket/xml_tokenizer.h"
@@ -39,8 +40,11 @@ private:
         bool first = true;
         bool open = false;  // the row element has children
         uint8_t state = 0;
-        std::vector<XmlAttribute> attributes;
-        size_t nextAttribute = 0;  // where the next look-up starts
+        // Per attribute slot of the table (row_attribute_index.h): the value, valid when
+        // `seen` holds this row's stamp.
+        std::vector<std::string_view> values;
+        std::vector<uint32_t> seen;
+        uint32_t stamp = 0;
     };
 
     // Metadata (xml_packet_metadata.cpp).
@@ -61,7 +65,9 @@ private:
     void ReadColumnValue(size_t frameIndex, std::string& stored, ValueMark& mark);
     ValueMark ElementValue(const PacketColumn& column, const RowFrame& frame, std::string& stored);
     ValueMark NestedValue(const PacketColumn& column, const RowFrame& frame);
-    const XmlAttribute* FindRowAttribute(RowFrame& frame, std::string_view name);
+    void TakeRowAttributes(RowFrame& frame, std::string_view attributes);
+    // The value of attribute slot `slot` in the current row of `frame`, or nullptr.
+    static const std::string_view* RowAttribute(const RowFrame& frame, size_t slot);
     void PushFrame(int table);
 
     XmlText text_;
@@ -70,6 +76,7 @@ private:
     int metadataLevel_ = 0;
     std::vector<TableElements> elements_;  // per table
     std::vector<XmlAttribute> attributes_;
+    std::vector<RowAttributeIndex> rowAttributes_;  // per table; slot i column i, then RowState
     std::vector<RowFrame> frames_;  // the rows being read, innermost last; kept for reuse
     size_t activeFrames_ = 0;
     bool rowsStarted_ = false;

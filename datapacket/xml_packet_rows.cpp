@@ -1,5 +1,7 @@
 #include "datapacket/xml_packet_reader.h"
 
+#include <algorithm>
+
 #include "datapacket/packet_codes.h"
 #include "platform/errors.h"
 
@@ -54,6 +56,14 @@ bool XmlPacketReader::StartRows() {
         if (token.level > metadataLevel_) throw EStoreError(kCodeBadMetadata);
         if (token.level < metadataLevel_ || token.name != "ROWDATA") Malformed();
         if (token.kind != TokenKind::StartTag) return false;
+        for (const PacketTable& table : tables_) {
+            std::vector<std::string_view> names;
+            for (const PacketColumn& column : table.columns)
+                names.push_back(column.inAttribute && column.nestedTable < 0 ? column.lookupName
+                                                                             : std::string_view());
+            names.push_back("RowState");
+            rowAttributes_.emplace_back(std::move(names));
+        }
         PushFrame(0);
         return true;
     }
@@ -63,11 +73,10 @@ bool XmlPacketReader::StartRow(RowFrame& frame, const XmlToken& row, std::string
     if (frame.first && row.name.substr(0, 3) != "ROW") Malformed();
     frame.first = false;
     frame.open = row.kind == TokenKind::StartTag;
-    ParseAttributes(row.attributes, frame.attributes);
-    frame.nextAttribute = 0;
+    TakeRowAttributes(frame, row.attributes);
     frame.state = 0;
-    if (const XmlAttribute* state = FindRowAttribute(frame, "RowState")) {
-        ByteCursor text(state->value);
+    if (const std::string_view* state = RowAttribute(frame, frame.values.size() - 1)) {
+        ByteCursor text(*state);
         if (rowState_.Read(text, stored) == ValueMark::Present)
             frame.state = static_cast<uint8_t>(stored[0]);
     }
@@ -90,13 +99,13 @@ void XmlPacketReader::ReadColumnValue(size_t frameIndex, std::string& stored, Va
         mark = ElementValue(column, frame, stored);
         return;
     }
-    const XmlAttribute* attribute = FindRowAttribute(frame, column.lookupName);
+    const std::string_view* attribute = RowAttribute(frame, frame.column - 1);
     if (!attribute) {
         mark = AbsentMark(table, column, frame.state);
         stored.clear();
         return;
     }
-    ByteCursor text(attribute->value);
+    ByteCursor text(*attribute);
     mark = column.converter->Read(text, stored);
 }
 
@@ -120,17 +129,26 @@ ValueMark XmlPacketReader::NestedValue(const PacketColumn& column, const RowFram
     return tokens_.Next().kind == TokenKind::StartTag ? ValueMark::Present : ValueMark::Null;
 }
 
-// Attributes usually come in column order, so each look-up starts after the last match.
-const XmlAttribute* XmlPacketReader::FindRowAttribute(RowFrame& frame, std::string_view name) {
-    const size_t count = frame.attributes.size();
-    for (size_t k = 0, i = frame.nextAttribute; k < count; ++k, ++i) {
-        if (i == count) i = 0;
-        if (frame.attributes[i].name == name) {
-            frame.nextAttribute = i + 1;
-            return &frame.attributes[i];
-        }
+// One pass over the row's attributes; the first one of a name counts.
+void XmlPacketReader::TakeRowAttributes(RowFrame& frame, std::string_view attributes) {
+    if (++frame.stamp == 0) {
+        std::fill(frame.seen.begin(), frame.seen.end(), 0);
+        frame.stamp = 1;
     }
-    return nullptr;
+    const RowAttributeIndex& index = rowAttributes_[static_cast<size_t>(frame.table)];
+    ForEachAttribute(attributes, [&](std::string_view name, std::string_view value) {
+        for (int slot = index.Find(name); slot != RowAttributeIndex::kNone;
+             slot = index.Next(slot)) {
+            const auto at = static_cast<size_t>(slot);
+            if (frame.seen[at] == frame.stamp) continue;
+            frame.seen[at] = frame.stamp;
+            frame.values[at] = value;
+        }
+    });
+}
+
+const std::string_view* XmlPacketReader::RowAttribute(const RowFrame& frame, size_t slot) {
+    return frame.seen[slot] == frame.stamp ? &frame.values[slot] : nullptr;
 }
 
 void XmlPacketReader::PushFrame(int table) {
@@ -139,6 +157,10 @@ void XmlPacketReader::PushFrame(int table) {
     frame.table = table;
     frame.column = RowFrame::kBetweenRows;
     frame.first = true;
+    const size_t slots = rowAttributes_[static_cast<size_t>(table)].SlotCount();
+    frame.values.assign(slots, {});
+    frame.seen.assign(slots, 0);
+    frame.stamp = 0;
 }
 
 }  // namespace velmora::datapacket

@@ -44,6 +44,12 @@ TEST(XmlRowsTest, ASingleQuotedAttributeEndsTheList) {
     EXPECT_EQ(packet.rows.at(0).values, (Values{Present("x"), Null(), Null()}));
 }
 
+TEST(XmlRowsTest, TheFirstAttributeOfANameCountsForEveryColumnOfThatName) {
+    const auto packet = ReadWhole(
+        Document(std::string(kMarca) + std::string(kMarca), "<ROW marca=\"a\" marca=\"b\"/>"));
+    EXPECT_EQ(packet.rows.at(0).values, (Values{Present("a"), Present("a")}));
+}
+
 TEST(XmlRowsTest, StringValuesDecodeEntities) {
     const auto packet =
         ReadWhole(Document(kMarca, "<ROW marca=\"R&amp;D &x &#233;&#8364; &quot;&apos;\"/>"));
