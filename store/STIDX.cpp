@@ -18,10 +18,7 @@ bool STIDX::KeyBeginsWith(const std::vector<KeyColumn>& keys) const {
 }
 
 std::optional<uint32_t> STIDX::Find(const RowVersion& row) const {
-    if (comparer_.HasKeyColumns()) return search_.Locate(entries_, row);
-    auto it = std::find(entries_.begin(), entries_.end(), row.slot);
-    if (it == entries_.end()) return std::nullopt;
-    return static_cast<uint32_t>(it - entries_.begin());
+    return search_.Find(entries_, row);
 }
 
 // Appending is the common case (rows added in key order, building from a sorted source), so
@@ -42,13 +39,8 @@ bool STIDX::HoldsKeyElsewhere(const RowVersion& row, const RowVersion& except) c
     return false;
 }
 
-void STIDX::ReserveOne() {
-    if (entries_.size() == entries_.capacity())
-        entries_.reserve(std::max<size_t>(16, 2 * entries_.capacity()));
-}
-
 int STIDX::CheckInsert(const RowVersion& row) {
-    ReserveOne();
+    ReserveOneMore(entries_);
     if (description_.unique && HoldsKeyElsewhere(row, row)) return kCodeKeyViolation;
     return 0;
 }
@@ -69,7 +61,7 @@ OrderChange STIDX::Remove(const RowVersion& row) {
 }
 
 int STIDX::CheckReplace(const RowVersion& old, const RowVersion& replacement) {
-    ReserveOne();
+    ReserveOneMore(entries_);
     if (description_.unique && comparer_.Compare(old.row, replacement.row) != 0 &&
         HoldsKeyElsewhere(replacement, old))
         return kCodeKeyViolation;

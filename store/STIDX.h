@@ -64,7 +64,6 @@ private:
     // True when an entry other than the one naming except.slot (which holds except's values)
     // has row's key.
     bool HoldsKeyElsewhere(const RowVersion& row, const RowVersion& except) const;
-    void ReserveOne();
     void FillBySort();
     void FillFrom(const STIDX& source);
     void FillInSlotOrder();

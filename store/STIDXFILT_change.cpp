@@ -7,15 +7,11 @@
 namespace velmora::store {
 
 std::optional<uint32_t> STIDXFILT::Find(const RowVersion& row) const {
-    if (comparer_.HasKeyColumns()) return search_.Locate(entries_, row);
-    auto it = std::find(entries_.begin(), entries_.end(), row.slot);
-    if (it == entries_.end()) return std::nullopt;
-    return static_cast<uint32_t>(it - entries_.begin());
+    return search_.Find(entries_, row);
 }
 
 void STIDXFILT::Judge(const RowVersion& row) {
-    if (entries_.size() == entries_.capacity())
-        entries_.reserve(std::max<size_t>(16, 2 * entries_.capacity()));
+    ReserveOneMore(entries_);
     judgedSlot_ = 0;
     judgedPasses_ = Passes(row.row);
     judgedSlot_ = row.slot;

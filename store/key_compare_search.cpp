@@ -18,6 +18,14 @@ uint32_t KeySearch::UpperBound(const std::vector<uint32_t>& entries, const RowVe
     return static_cast<uint32_t>(it - entries.begin());
 }
 
+std::optional<uint32_t> KeySearch::Find(const std::vector<uint32_t>& entries,
+                                        const RowVersion& row) const {
+    if (comparer_.HasKeyColumns()) return Locate(entries, row);
+    auto it = std::find(entries.begin(), entries.end(), row.slot);
+    if (it == entries.end()) return std::nullopt;
+    return static_cast<uint32_t>(it - entries.begin());
+}
+
 std::optional<uint32_t> KeySearch::Locate(const std::vector<uint32_t>& entries,
                                           const RowVersion& row) const {
     for (uint32_t position = LowerBound(entries, row); position < entries.size(); ++position) {
@@ -25,6 +33,11 @@ std::optional<uint32_t> KeySearch::Locate(const std::vector<uint32_t>& entries,
         if (CompareTo(row, entries[position]) != 0) break;
     }
     return std::nullopt;
+}
+
+void ReserveOneMore(std::vector<uint32_t>& entries) {
+    if (entries.size() == entries.capacity())
+        entries.reserve(std::max<size_t>(16, 2 * entries.capacity()));
 }
 
 }  // namespace velmora::store

@@ -38,6 +38,9 @@ public:
                         const RowVersion* known = nullptr) const;
     uint32_t UpperBound(const std::vector<uint32_t>& entries, const RowVersion& row,
                         const RowVersion* known = nullptr) const;
+    // The position of the entry naming row.slot: among the entries with row's key, or by a
+    // scan of all entries without key columns.
+    std::optional<uint32_t> Find(const std::vector<uint32_t>& entries, const RowVersion& row) const;
     // The position of the entry naming row.slot among the entries with row's key.
     std::optional<uint32_t> Locate(const std::vector<uint32_t>& entries,
                                    const RowVersion& row) const;
@@ -46,5 +49,8 @@ private:
     const STBASE& table_;
     const KeyComparer& comparer_;
 };
+
+// Room for one more entry, so that inserting it cannot fail.
+void ReserveOneMore(std::vector<uint32_t>& entries);
 
 }  // namespace velmora::store
