@@ -11,6 +11,7 @@
 // The image of given values is therefore unique (canonical).
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "store/stored_table_column.h"
@@ -19,10 +20,15 @@ namespace velmora::store {
 
 class RowLayout {
 public:
+    static constexpr uint32_t kNoPlace = UINT32_MAX;
+
     struct Place {
         uint32_t offset = 0;  // in the image
         uint16_t size = 0;    // fixed-size value, or 4 for the end offset of a varying one
         bool varying = false;
+        // Varying: the offset of the previous varying column's end offset (kNoPlace: none, the
+        // value starts at the beginning of the heap).
+        uint32_t previousEnd = kNoPlace;
         LogicalType type = LogicalType::Text;
         uint16_t width = 0;
         uint16_t precision = 0;  // digits a decimal may hold (0: unchecked)
@@ -35,11 +41,14 @@ public:
     uint32_t MarkBytes() const { return markBytes_; }
     // Size of marks and fixed area: the image of a row whose varying values are all empty.
     uint32_t FixedSize() const { return fixedSize_; }
+    // The image with every column null.
+    const std::string& NullImage() const { return nullImage_; }
 
 private:
     std::vector<Place> places_;
     uint32_t markBytes_ = 0;
     uint32_t fixedSize_ = 0;
+    std::string nullImage_;
 };
 
 }  // namespace velmora::store

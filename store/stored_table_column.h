@@ -71,7 +71,7 @@ enum ColumnSubtype : uint16_t {
 struct StoredColumn {
     std::string name;
     LogicalType type = LogicalType::Text;
-    uint16_t width = 0;       // see LogicalType; also the precision of Bcd when `precision` is 0
+    uint16_t width = 0;       // see LogicalType; decimals keep their width in `precision`
     uint16_t precision = 0;   // Bcd, FmtBcd: total digits (0: no limit beyond the stored form)
     uint16_t scale = 0;       // Bcd, FmtBcd: digits after the point
     uint16_t attributes = 0;  // ColumnAttribute bits: hidden 1, read-only 2, required 4, link 8
@@ -84,6 +84,9 @@ struct StoredColumn {
 
     friend bool operator==(const StoredColumn&, const StoredColumn&) = default;
 };
+
+// The auto-increment kind: a 4-byte integer column with the Autoinc subtype.
+bool IsAutoIncColumn(const StoredColumn& column);
 
 // The stored type word written for a column (0x490000 + prefix width for text, and so on).
 StoredType StoredTypeOf(const StoredColumn& column);
