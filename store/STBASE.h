@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -64,8 +65,9 @@ public:
     uint32_t Lcid() const { return lcid_; }
     // A change set (DATASET_DELTA or DELTA): change logging is off for it.
     bool IsDelta() const { return delta_; }
-    // From DISABLE_EDITS, DISABLE_INSERTS, DISABLE_DELETES and READONLY; they refuse changes
-    // (kCodeTableReadOnly) only while change logging is on.
+    // From DISABLE_EDITS, DISABLE_INSERTS, DISABLE_DELETES and a non-zero READONLY; they
+    // refuse changes (kCodeTableReadOnly) only while change logging is on.
+    bool FileReadOnly() const { return fileReadOnly_; }
     bool EditsDisabled() const { return editsDisabled_; }
     bool InsertsDisabled() const { return insertsDisabled_; }
     bool DeletesDisabled() const { return deletesDisabled_; }
@@ -147,18 +149,31 @@ public:
 private:
     friend class STCursor;
     friend class StoredTableLoader;
-    struct Settings;
-    class Writer;
+    enum class OrderStep { Insert, Remove, Replace };
 
-    STBASE(std::vector<StoredColumn> columns);
+    explicit STBASE(std::vector<StoredColumn> columns);
 
+    // Raises kCodeTableReadOnly when the table is read-only, or when change logging is on and
+    // `disabled` (one of the file's refusals) is set.
+    void CheckChangeAllowed(bool disabled) const;
+    void CheckVisible(uint32_t slot) const;
+    void CheckModifiedColumns(RowView stored, RowView changed) const;
+    void CheckRequiredColumns(RowView row) const;
+    RowVersion Version(uint32_t slot) const { return RowVersion{slot, SlotRow(slot)}; }
+    uint32_t ModifyLogged(uint32_t slot, const RowImage& image);
+    void ModifyInPlace(uint32_t slot, const RowImage& image);
+    void UndoEntry(const ChangeLogEntry& entry);
+    void UndoRemoval(uint32_t slot, uint8_t clearedBit, const RowVersion* replacing);
+    std::string DiscardedImage(uint32_t slot) const;
+    uint32_t CurrentVersion(uint32_t slot) const;
+    void ReserveSuccessor(uint32_t slot);
+
+    // Every order must accept a change before any order makes it: CheckOrders raises the first
+    // refusal (nothing changed), ApplyToOrders makes the change and moves the cursors.
+    void CheckOrders(OrderStep step, const RowVersion& old, const RowVersion& now);
+    void ApplyToOrders(OrderStep step, const RowVersion& old, const RowVersion& now) noexcept;
     void AttachCursor(STCursor* cursor);
     void DetachCursor(STCursor* cursor);
-    template <typename Change>
-    void ApplyToOrders(Change change);
-    void MoveCursors(const RowOrder& order, const OrderChange& change, uint32_t oldSlot,
-                     uint32_t newSlot);
-    void Refuse(uint8_t disabledFlag) const;
 
     mutable std::recursive_mutex mutex_;
     const std::vector<StoredColumn> columns_;
@@ -170,6 +185,7 @@ private:
     std::optional<size_t> autoIncColumn_;
     uint32_t lcid_ = 0;
     bool delta_ = false;
+    bool fileReadOnly_ = false;
     bool editsDisabled_ = false;
     bool insertsDisabled_ = false;
     bool deletesDisabled_ = false;
@@ -182,6 +198,7 @@ private:
 
     std::unique_ptr<RowStorage> rows_;
     ChangeLog log_;
+    std::vector<uint32_t> successors_;  // by slot: the version that superseded it (0: none)
     std::vector<std::unique_ptr<RowOrder>> orders_;  // DEFAULT_ORDER first
     std::vector<STCursor*> cursors_;
 };

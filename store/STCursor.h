@@ -76,15 +76,20 @@ public:
 
 private:
     friend class STBASE;
-    // Called by the table, with its lock held.
-    void Follow(const OrderChange& change, uint32_t oldSlot, uint32_t newSlot);
-    void Refind(const RowOrder& order);
-    uint32_t CurrentSlot() const;
+    // Called by the table, with its lock held. Follow: the cursor's order made `change`; when
+    // it replaced the cursor's row, the row's new version is in `replacementSlot`.
+    void Follow(const OrderChange& change, uint32_t replacementSlot) noexcept;
+    // Walks `order` from now on, on the same row when the order holds it, else before the
+    // first row (after the last stays after the last).
+    void Rebind(RowOrder& order);
+    bool Land(uint32_t position, RowImage& row);
+    void CopyRow(RowImage& row) const;
 
     STBASE& table_;
     RowOrder* order_;
     Place place_ = Place::BeforeFirst;
     uint32_t position_ = 0;  // OnRow: the row's position; Between: the position of the next row
+    uint32_t slot_ = 0;      // OnRow: the row's slot
 };
 
 }  // namespace velmora::store
