@@ -60,30 +60,12 @@ void TBCDField::SetAsNumber(double value) {
     SetAsFixed(*fixed);
 }
 
-Value TBCDField::AsValue() const {
-    return CurrentValue();
-}
-
-void TBCDField::SetAsValue(const Value& value) {
-    switch (value.GetKind()) {
-        case Value::Kind::Null:
-            return ClearValue();
-        case Value::Kind::FixedPoint:
-            return SetAsFixed(value.AsFixed());
-        case Value::Kind::Integer: {
-            int64_t units;
-            if (__builtin_mul_overflow(value.AsInteger(), kFixedPointOne, &units))
-                RefuseOutOfRange();
-            return SetAsFixed(FixedPoint{units});
-        }
-        case Value::Kind::Double:
-            return SetAsNumber(value.AsDouble());
-        case Value::Kind::Text:
-            return SetAsText(value.AsText());
-        case Value::Kind::Boolean:
-            break;
-    }
-    InvalidValueError();
+void TBCDField::SetNumber(const Value& number) {
+    if (number.GetKind() == Value::Kind::Double) return SetAsNumber(number.AsDouble());
+    if (number.GetKind() == Value::Kind::FixedPoint) return SetAsFixed(number.AsFixed());
+    int64_t units;
+    if (__builtin_mul_overflow(number.AsInteger(), kFixedPointOne, &units)) RefuseOutOfRange();
+    SetAsFixed(FixedPoint{units});
 }
 
 void TBCDField::SetAsFixed(FixedPoint value) {

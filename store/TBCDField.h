@@ -27,13 +27,12 @@ public:
     double AsNumber() const override;
     // value x 10000 in extended precision, rounded with ties to even.
     void SetAsNumber(double value) override;
-    Value AsValue() const override;
-    void SetAsValue(const Value& value) override;
     // Digits beyond Size are dropped before the value is stored.
     void SetAsFixed(FixedPoint value);
     bool AcceptsChar(char c) const override { return AcceptsNumberChar(c, true, false); }
 
 protected:
+    void SetNumber(const Value& number) override;
     // A pattern that cannot be applied shows "BCD overflow".
     std::string FormatValue(const Value& value, std::string_view pattern) const override;
 

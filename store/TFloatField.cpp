@@ -42,26 +42,11 @@ void TFloatField::SetAsNumber(double value) {
     WriteValue(Value::Double(value));
 }
 
-Value TFloatField::AsValue() const {
-    return CurrentValue();
-}
-
-void TFloatField::SetAsValue(const Value& value) {
-    switch (value.GetKind()) {
-        case Value::Kind::Null:
-            return ClearValue();
-        case Value::Kind::Integer:
-            return SetAsNumber(static_cast<double>(value.AsInteger()));
-        case Value::Kind::FixedPoint:
-            return SetAsNumber(FixedPointToDouble(value.AsFixed()));
-        case Value::Kind::Double:
-            return SetAsNumber(value.AsDouble());
-        case Value::Kind::Text:
-            return SetAsText(value.AsText());
-        case Value::Kind::Boolean:
-            break;
-    }
-    InvalidValueError();
+void TFloatField::SetNumber(const Value& number) {
+    if (number.GetKind() == Value::Kind::Double) return SetAsNumber(number.AsDouble());
+    if (number.GetKind() == Value::Kind::FixedPoint)
+        return SetAsNumber(FixedPointToDouble(number.AsFixed()));
+    SetAsNumber(static_cast<double>(number.AsInteger()));
 }
 
 std::string TFloatField::FormatValue(const Value& value, std::string_view pattern) const {

@@ -19,11 +19,10 @@ public:
     void SetAsInt32(int32_t value) override { SetAsNumber(value); }
     double AsNumber() const override;  // null reads 0
     void SetAsNumber(double value) override;
-    Value AsValue() const override;
-    void SetAsValue(const Value& value) override;
     bool AcceptsChar(char c) const override { return AcceptsNumberChar(c, true, true); }
 
 protected:
+    void SetNumber(const Value& number) override;
     std::string FormatValue(const Value& value, std::string_view pattern) const override;
 };
 

@@ -55,27 +55,12 @@ void TIntegerField::SetAsNumber(double value) {
     SetAsInt32(static_cast<int32_t>(rounded));
 }
 
-Value TIntegerField::AsValue() const {
-    return CurrentValue();
-}
-
-void TIntegerField::SetAsValue(const Value& value) {
-    switch (value.GetKind()) {
-        case Value::Kind::Null:
-            return ClearValue();
-        case Value::Kind::Integer:
-            CheckRange(static_cast<double>(value.AsInteger()));
-            return SetAsInt32(static_cast<int32_t>(value.AsInteger()));
-        case Value::Kind::FixedPoint:
-            return SetAsNumber(static_cast<double>(RoundFixedPointToInteger(value.AsFixed())));
-        case Value::Kind::Double:
-            return SetAsNumber(value.AsDouble());
-        case Value::Kind::Text:
-            return SetAsText(value.AsText());
-        case Value::Kind::Boolean:
-            break;
-    }
-    InvalidValueError();
+void TIntegerField::SetNumber(const Value& number) {
+    if (number.GetKind() == Value::Kind::Double) return SetAsNumber(number.AsDouble());
+    if (number.GetKind() == Value::Kind::FixedPoint)
+        return SetAsNumber(static_cast<double>(RoundFixedPointToInteger(number.AsFixed())));
+    CheckRange(static_cast<double>(number.AsInteger()));
+    SetAsInt32(static_cast<int32_t>(number.AsInteger()));
 }
 
 std::string TIntegerField::FormatValue(const Value& value, std::string_view pattern) const {

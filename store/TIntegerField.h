@@ -20,11 +20,10 @@ public:
     double AsNumber() const override;  // null reads 0
     // Rounded to the nearest integer, ties to the even one, then as SetAsInt32.
     void SetAsNumber(double value) override;
-    Value AsValue() const override;
-    void SetAsValue(const Value& value) override;
     bool AcceptsChar(char c) const override { return AcceptsNumberChar(c, false, false); }
 
 protected:
+    void SetNumber(const Value& number) override;
     std::string FormatValue(const Value& value, std::string_view pattern) const override;
 };
 

@@ -19,6 +19,19 @@ void NumericField::SetKindRange(double minValue, double maxValue) {
     maxValue_ = maxValue;
 }
 
+void NumericField::SetAsValue(const Value& value) {
+    switch (value.GetKind()) {
+        case Value::Kind::Null:
+            return ClearValue();
+        case Value::Kind::Text:
+            return SetAsText(value.AsText());
+        case Value::Kind::Boolean:
+            InvalidValueError();
+        default:
+            return SetNumber(value);
+    }
+}
+
 std::string NumericField::DisplayText() const {
     Value value = AsValue();
     return value.IsNull() ? std::string() : FormatValue(value, displayFormat_);

@@ -22,12 +22,19 @@ public:
     // field '%s'. The allowed range is %g to %g".
     void SetRange(double minValue, double maxValue);
 
+    Value AsValue() const override { return CurrentValue(); }
+    // Null clears, text is parsed as typed text, a number goes to SetNumber; a boolean raises
+    // "Invalid value for field '%s'".
+    void SetAsValue(const Value& value) override;
+
     // The display pattern applied, else the kind's plain text; null shows the empty text.
     std::string DisplayText() const override;
     // The edit pattern, else the display pattern, else the plain text.
     std::string EditText() const override;
 
 protected:
+    // REQUIRES: number is an Integer, FixedPoint or Double value.
+    virtual void SetNumber(const Value& number) = 0;
     // The value under pattern; the empty pattern gives the kind's plain text.
     // REQUIRES: value is not null.
     virtual std::string FormatValue(const Value& value, std::string_view pattern) const = 0;

@@ -39,13 +39,21 @@ TEST(DataSource, WindowFollowsTheLargestControl) {
     EXPECT_EQ(lots.table.WindowRowCount(), 1);
 }
 
-TEST(DataSource, ScrollingPastTheWindowDropsTheOldestRow) {
+// Five rows shown by a grid of three.
+class GridOfThree : public ::testing::Test {
+protected:
+    GridOfThree() {
+        grid.rows = 3;
+        grid.SetSource(&source);
+        lots.Create(5);
+    }
+
     LotTable lots;
-    TDataSource source(&lots.table);
+    TDataSource source{&lots.table};
     RecordingLink grid;
-    grid.rows = 3;
-    grid.SetSource(&source);
-    lots.Create(5);
+};
+
+TEST_F(GridOfThree, ScrollingPastTheWindowDropsTheOldestRow) {
     lots.table.GoLast();
     EXPECT_THAT(WindowKeys(lots), ElementsAre("3", "4", "5"));
     EXPECT_EQ(lots.table.CurrentWindowRow(), 2);
@@ -55,13 +63,7 @@ TEST(DataSource, ScrollingPastTheWindowDropsTheOldestRow) {
 }
 
 // The pending row stays at its window row when posted.
-TEST(DataSource, PostKeepsTheCurrentRowAtItsWindowRow) {
-    LotTable lots;
-    TDataSource source(&lots.table);
-    RecordingLink grid;
-    grid.rows = 3;
-    grid.SetSource(&source);
-    lots.Create(5);
+TEST_F(GridOfThree, PostKeepsTheCurrentRowAtItsWindowRow) {
     lots.table.GoLast();
     lots.table.GoPrior();
     lots.table.BeginEdit();
@@ -71,24 +73,26 @@ TEST(DataSource, PostKeepsTheCurrentRowAtItsWindowRow) {
     EXPECT_THAT(WindowKeys(lots), ElementsAre("3", "4", "5"));
 }
 
-TEST(DataSource, AppendShowsTheRowsBeforeTheNewOne) {
-    LotTable lots;
-    TDataSource source(&lots.table);
-    RecordingLink grid;
-    grid.rows = 3;
-    grid.SetSource(&source);
-    lots.Create(5);
+TEST_F(GridOfThree, AppendShowsTheRowsBeforeTheNewOne) {
     lots.table.AppendRow();
     EXPECT_THAT(WindowKeys(lots), ElementsAre("4", "5", ""));
     EXPECT_EQ(lots.table.CurrentWindowRow(), 2);
 }
 
-TEST(DataSource, ControlsHearOfWritesAndScrolls) {
+// Two rows shown by an edit control.
+class OneEdit : public ::testing::Test {
+protected:
+    OneEdit() {
+        edit.SetSource(&source);
+        lots.Create(2);
+    }
+
     LotTable lots;
-    lots.Create(2);
-    TDataSource source(&lots.table);
+    TDataSource source{&lots.table};
     RecordingLink edit;
-    edit.SetSource(&source);
+};
+
+TEST_F(OneEdit, ControlsHearOfWritesAndScrolls) {
     lots.table.BeginEdit();
     edit.calls.clear();
     lots.marca.SetAsText("Acme");
@@ -98,25 +102,15 @@ TEST(DataSource, ControlsHearOfWritesAndScrolls) {
 }
 
 // A control's pending typed text reaches the row before it is posted, so a move posts it.
-TEST(DataSource, PendingTextIsFlushedBeforeSettling) {
-    LotTable lots;
-    lots.Create(2);
-    TDataSource source(&lots.table);
-    RecordingLink edit;
-    edit.SetSource(&source);
+TEST_F(OneEdit, PendingTextIsFlushedBeforeSettling) {
     lots.table.BeginEdit();
-    edit.pendingText = [&lots] { lots.marca.SetAsText("Typed"); };
+    edit.pendingText = [this] { lots.marca.SetAsText("Typed"); };
     lots.table.GoNext();
     lots.table.GoFirst();
     EXPECT_EQ(lots.marca.AsText(), "Typed");
 }
 
-TEST(DataSource, RequiredFieldGetsTheFocus) {
-    LotTable lots;
-    lots.Create(0);
-    TDataSource source(&lots.table);
-    RecordingLink edit;
-    edit.SetSource(&source);
+TEST_F(OneEdit, RequiredFieldGetsTheFocus) {
     lots.table.AppendRow();
     lots.marca.SetAsText("Acme");
     EXPECT_THROW(lots.table.PostRow(), EDatabaseError);
