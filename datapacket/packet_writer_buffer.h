@@ -1,0 +1,42 @@
+#pragma once
+// The one growing buffer a packet is built in. It starts at kStartSize bytes; when a piece
+// needs more room than is left it grows, alternately by at least kStartSize bytes and by its
+// current size (at most kMaxGrowth at once), so that a large packet is not copied over and
+// over and a huge one does not double in one go.
+//
+// Failures raise EStoreError(kCodeOutOfMemory).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora::datapacket {
+
+class PacketBuffer {
+public:
+    static constexpr size_t kStartSize = 32768;
+    static constexpr size_t kMaxGrowth = 1024000;
+
+    PacketBuffer();
+
+    // Makes sure that `count` more bytes fit without growing.
+    void EnsureRoom(size_t count);
+    // Appends bytes, growing as needed.
+    void Append(std::string_view bytes);
+    void Append(char byte) { Append(std::string_view(&byte, 1)); }
+
+    size_t Size() const { return used_; }
+    size_t Capacity() const { return bytes_.size(); }
+    // REQUIRES: at + bytes.size() <= Size().
+    void Overwrite(size_t at, std::string_view bytes);
+    std::string_view Bytes() const { return std::string_view(bytes_).substr(0, used_); }
+    // The written bytes, trimmed to their length; the buffer is spent afterwards.
+    std::string Take();
+
+private:
+    std::string bytes_;
+    size_t used_ = 0;
+    bool stepNext_ = true;  // the next growth is by kStartSize, else by the current size
+};
+
+}  // namespace velmora::datapacket

@@ -1,0 +1,116 @@
+#include "datapacket/packet_writer_table.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "datapacket/PKWRITER.h"
+#include "datapacket/packet_writer_parameters.h"
+#include "platform/errors.h"
+#include "store/row_state.h"
+
+namespace velmora::datapacket {
+
+namespace {
+
+using store::STBASE;
+
+void Check(int code) {
+    if (code != 0) throw EStoreError(code);
+}
+
+struct RowToWrite {
+    uint32_t slot;
+    uint8_t state;
+};
+
+std::vector<RowToWrite> RowsToWrite(const STBASE& table) {
+    std::vector<RowToWrite> rows;
+    if (table.LogSize() != 0) {
+        for (uint32_t slot = 1; slot <= table.SlotCount(); ++slot)
+            rows.push_back({slot, table.SlotState(slot)});
+        return rows;
+    }
+    const bool currentOnly = !table.ChangeLogging() && !table.IsDelta();
+    // Reading the default order changes nothing; the table only hands it out for writing.
+    const store::RowOrder& order = const_cast<STBASE&>(table).DefaultOrder();
+    for (uint32_t at = 0; at < order.Count(); ++at) {
+        const uint32_t slot = order.SlotAt(at);
+        const uint8_t state = table.SlotState(slot);
+        if (state & store::kRowDiscarded) continue;
+        if (currentOnly && !store::IsVisibleRowState(state)) continue;
+        rows.push_back({slot, currentOnly ? store::kRowUnchanged : state});
+    }
+    return rows;
+}
+
+// For each modified version, the version it replaced.
+std::unordered_map<uint32_t, uint32_t> ReplacedVersions(const STBASE& table) {
+    std::unordered_map<uint32_t, uint32_t> replaced;
+    for (const store::ChangeLogEntry& entry : table.LogEntries())
+        if (entry.kind == store::kChangeModification) replaced[entry.slot] = entry.replaced;
+    return replaced;
+}
+
+class RowWriter {
+public:
+    RowWriter(const STBASE& table, PKWRITER& writer)
+        : table_(table), writer_(writer), replaced_(ReplacedVersions(table)) {}
+
+    void Write(const RowToWrite& row) {
+        Check(writer_.WriteValue(ValueMark::Present,
+                                 std::string_view(reinterpret_cast<const char*>(&row.state), 1)));
+        const store::RowView view = table_.SlotRow(row.slot);
+        const uint32_t replaced = (row.state & store::kRowModified) ? ReplacedBy(row.slot) : 0;
+        for (size_t c = 0; c < view.ColumnCount(); ++c) {
+            if (view.IsNull(c))
+                Check(writer_.WriteValue(ValueMark::Null, {}));
+            else if (view.IsUnchanged(c) || SameBlobAsReplaced(c, view, replaced))
+                Check(writer_.WriteValue(ValueMark::Unchanged, {}));
+            else
+                Check(writer_.WriteValue(ValueMark::Present, view.Value(c)));
+        }
+    }
+
+private:
+    uint32_t ReplacedBy(uint32_t slot) const {
+        const auto found = replaced_.find(slot);
+        return found == replaced_.end() ? 0 : found->second;
+    }
+
+    // The reader takes a blob left out of a modified version from the version it replaces.
+    bool SameBlobAsReplaced(size_t column, const store::RowView& view, uint32_t replaced) const {
+        if (replaced == 0 || table_.IsDelta()) return false;
+        if (table_.Columns()[column].type != store::LogicalType::Blob) return false;
+        const store::RowView old = table_.SlotRow(replaced);
+        return !old.IsNull(column) && old.Value(column) == view.Value(column);
+    }
+
+    const STBASE& table_;
+    PKWRITER& writer_;
+    std::unordered_map<uint32_t, uint32_t> replaced_;
+};
+
+}  // namespace
+
+std::string WritePacket(const STBASE& table, int mode) {
+    const auto lock = table.Lock();
+    const PacketForm form = mode == kModeBinary ? PacketForm::Binary : PacketForm::Xml;
+    PKWRITER writer;
+    Check(writer.SetPacketForm(mode));
+    Check(writer.BeginPacket(table.Columns().size()));
+    for (const store::StoredColumn& column : table.Columns()) {
+        Check(writer.WriteColumn(column.name, FormatOf(column), column.attributes));
+        for (const store::Parameter& parameter : FieldLevelParameters(column, form))
+            Check(writer.WriteParameter(ParameterLevel::Field, parameter));
+    }
+    for (const store::Parameter& parameter : TableLevelParameters(table, form))
+        Check(writer.WriteParameter(ParameterLevel::Table, parameter));
+    Check(writer.WriteParameter(ParameterLevel::Table, store::Parameter{}));
+    RowWriter rows(table, writer);
+    for (const RowToWrite& row : RowsToWrite(table)) rows.Write(row);
+    std::string packet;
+    Check(writer.EndPacket(packet));
+    return packet;
+}
+
+}  // namespace velmora::datapacket

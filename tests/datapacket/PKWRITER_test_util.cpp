@@ -1,0 +1,29 @@
+#include "PKWRITER_test_util.h"
+
+#include "datapacket/packet_files.h"
+#include "datapacket/packet_writer_table.h"
+
+namespace velmora::datapacket::testing {
+
+std::string WrittenDocument(std::string_view fields, std::string_view params,
+                            std::string_view rows) {
+    std::string document(kAnsiDeclaration);
+    document += "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
+    document += fields;
+    document += "</FIELDS>";
+    document += params;
+    document += "</METADATA><ROWDATA>";
+    document += rows;
+    document += "</ROWDATA></DATAPACKET>";
+    return document;
+}
+
+std::unique_ptr<store::STBASE> TableOf(std::string_view packet) {
+    return StoredTableOfPacket(packet);
+}
+
+std::string Rewritten(std::string_view packet, int mode) {
+    return WritePacket(*TableOf(packet), mode);
+}
+
+}  // namespace velmora::datapacket::testing
