@@ -169,10 +169,4 @@ StoredColumn ColumnOfFieldDef(const TFieldDef& def) {
     return column;
 }
 
-const TFieldDef* FindFieldDef(const std::vector<TFieldDef>& defs, std::string_view name) {
-    for (const TFieldDef& def : defs)
-        if (SameFieldName(def.Name, name)) return &def;
-    return nullptr;
-}
-
 }  // namespace velmora::store

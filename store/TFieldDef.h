@@ -4,8 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "store/field_type.h"
 #include "store/stored_table_column.h"
@@ -38,8 +36,5 @@ TFieldDef FieldDefOfColumn(const StoredColumn& column);
 // full name in a FIELDNAME parameter. A type that cannot be stored raises EDatabaseError
 // "Field '%s' is of an unsupported type".
 StoredColumn ColumnOfFieldDef(const TFieldDef& def);
-
-// Case-insensitive look-up; nullptr when absent.
-const TFieldDef* FindFieldDef(const std::vector<TFieldDef>& defs, std::string_view name);
 
 }  // namespace velmora::store

@@ -192,11 +192,10 @@ protected:
 
     // Sizes of the calculated and aggregate areas (called while binding).
     void SetBufferLayout(size_t calculatedCount, size_t aggregateCount);
-    // Removes fields made for a table that declares none.
     void AdoptField(std::unique_ptr<TField> field);
-    void DropDefaultFields();
+    // The first `count` fields were made for a table that declares none; closing drops them.
     void MarkDefaultFields(size_t count) { defaultFieldCount_ = count; }
-    std::vector<std::unique_ptr<TField>>& MutableFields() { return fields_; }
+    void DropDefaultFields();
 
     // Error with this table's name in front.
     [[noreturn]] void Fail(const std::string& message) const;
@@ -226,7 +225,6 @@ private:
     // Calculated fields (TTableBase_fields.cpp)
     void CalculateFields(RowBuffer& buffer);
     void RecalculateCurrent();
-    size_t CalculatedCount() const { return calculatedCount_; }
 
     // Announcements
     void SetState(TableState state);

@@ -156,5 +156,19 @@ TEST(Rows, InsertBuildsTheNewRowBeforeTheCurrentOne) {
     EXPECT_EQ(lots.table.RowCount(), 2u);
 }
 
+// IndexFieldNames and IndexName share one slot: setting either replaces the other.
+TEST(Rows, OrderNamesShareOneSlot) {
+    TMemTable table("CDSDigitacao");
+    table.SetIndexFieldNames("numitem");
+    table.SetIndexName("CDSDigitacaoIndex3");
+    EXPECT_EQ(table.IndexFieldNames(), "");
+    EXPECT_EQ(table.IndexName(), "CDSDigitacaoIndex3");
+    table.SetIndexFieldNames("numitem;nuitem");
+    EXPECT_EQ(table.IndexName(), "");
+    EXPECT_EQ(table.IndexFieldNames(), "numitem;nuitem");
+    table.SetIndexFieldNames("");
+    EXPECT_EQ(table.IndexName(), "");
+}
+
 }  // namespace
 }  // namespace velmora::store::testing
