@@ -163,6 +163,17 @@ TEST(Refusal, ErrorEventMayRetryAfterCorrecting) {
     EXPECT_EQ(lots.id.AsInt32(), 9);
 }
 
+TEST(Refusal, ErrorInOnNewRecordDropsTheNewRow) {
+    LotTable lots;
+    lots.Create(2);
+    lots.table.GoNext();
+    lots.table.OnNewRecord = [](TTableBase& table) { table.FieldNamed("preco"); };
+    EXPECT_THROW(lots.table.InsertRow(), EDatabaseError);
+    EXPECT_EQ(lots.table.CurrentState(), TableState::Browse);
+    EXPECT_EQ(lots.id.AsInt32(), 2);
+    EXPECT_EQ(lots.table.RowCount(), 2u);
+}
+
 TEST(Refusal, RaiseAbortIsTheSilentAbort) {
     try {
         TTableBase::RaiseAbort();
