@@ -28,7 +28,7 @@ int32_t NumberAt(std::string_view text, size_t first, size_t count) {
 }
 
 uint16_t FieldBits(std::string_view stored, size_t offset) {
-    return static_cast<uint16_t>(SignedValueOf(stored.substr(offset, 2)));
+    return static_cast<uint16_t>(UnsignedValueOf(stored.substr(offset, 2)));
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ void FLDCSQLTIMESTAMP::Write(std::string_view stored, std::string& out) const {
     const TimeOfDay time{
         FieldBits(record, 6), FieldBits(record, 8),
         static_cast<int>(FieldBits(record, 10) * 1000 +
-                         static_cast<uint32_t>(SignedValueOf(record.substr(12, 4))))};
+                         static_cast<uint32_t>(UnsignedValueOf(record.substr(12, 4))))};
     if (time.hour == 0 && time.minute == 0 && time.millisecondsOfMinute == 0) return;
     out += 'T';
     AppendTimeText(out, time);

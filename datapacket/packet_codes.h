@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "platform/errors.h"
+
 namespace velmora::datapacket {
 
 enum PacketCode : int {
@@ -20,6 +22,10 @@ enum PacketCode : int {
     // Not a well-formed datapacket: bad tags, nesting, missing elements, truncated data.
     kCodeMalformedPacket = 16389,  // 0x4005
 };
+
+[[noreturn]] inline void RaiseMalformed() {
+    throw EStoreError(kCodeMalformedPacket);
+}
 
 // Element depth that a document may reach, and nested-table depth that a table may reach.
 inline constexpr int kMaxElementDepth = 63;

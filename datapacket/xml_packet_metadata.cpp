@@ -10,15 +10,6 @@
 namespace velmora::datapacket {
 namespace {
 
-[[noreturn]] void Malformed() {
-    throw EStoreError(kCodeMalformedPacket);
-}
-
-bool IsStart(const XmlToken& token) {
-    return token.kind == TokenKind::StartTag || token.kind == TokenKind::EmptyElement ||
-           token.kind == TokenKind::TextElement;
-}
-
 // The FIELD attributes that make the description itself; every other one is a parameter.
 struct FieldAttributes {
     const XmlAttribute* attrName = nullptr;
@@ -57,13 +48,13 @@ XmlPacketReader::XmlPacketReader(std::string_view buffer)
       tokens_(text_.Text()),
       wideBytes_(text_.WasUtf8() ? WideBytes::CodePage : WideBytes::Latin1) {
     const XmlToken* first = &tokens_.Next();
-    if (IsStart(*first) && first->name == "DATAPACKET") first = &tokens_.Next();
-    if (!IsStart(*first)) Malformed();
+    if (IsElementStart(*first) && first->name == "DATAPACKET") first = &tokens_.Next();
+    if (!IsElementStart(*first)) RaiseMalformed();
     if (first->name == "ROWDATA") throw EStoreError(kCodeNoMetadata);
-    if (first->name != "METADATA" || first->kind != TokenKind::StartTag) Malformed();
+    if (first->name != "METADATA" || first->kind != TokenKind::StartTag) RaiseMalformed();
     metadataLevel_ = first->level;
     const XmlToken& fields = tokens_.Next();
-    if (!IsStart(fields) || fields.name != "FIELDS") Malformed();
+    if (!IsElementStart(fields) || fields.name != "FIELDS") RaiseMalformed();
     tables_.emplace_back();
     elements_.push_back({fields.kind == TokenKind::StartTag, 0});
     describing_.push_back(0);
@@ -98,10 +89,10 @@ bool XmlPacketReader::NextColumn(int table, store::ColumnDescription& column) {
 }
 
 bool XmlPacketReader::EndOfColumns(int table, const XmlToken* params) {
-    if (tables_[static_cast<size_t>(table)].columns.empty()) Malformed();
+    if (tables_[static_cast<size_t>(table)].columns.empty()) RaiseMalformed();
     if (params) {
         QueueParamsElement(*params);
-    } else if (IsStart(tokens_.Peek()) && tokens_.Peek().name == "PARAMS") {
+    } else if (IsElementStart(tokens_.Peek()) && tokens_.Peek().name == "PARAMS") {
         const XmlToken next = tokens_.Next();
         QueueParamsElement(next);
     }
@@ -112,7 +103,7 @@ void XmlPacketReader::LeaveNestedTable(int table) {
     const int fieldLevel = elements_[static_cast<size_t>(table)].fieldLevel;
     while (true) {
         const XmlToken& token = tokens_.Next();
-        if (token.kind != TokenKind::EndTag) Malformed();
+        if (token.kind != TokenKind::EndTag) RaiseMalformed();
         if (token.level == fieldLevel) return;
     }
 }
@@ -129,7 +120,7 @@ void XmlPacketReader::ReadColumnElement(int table, const XmlToken& field,
                                      ParameterTypeOf(attribute.name, false), attribute.value),
                        false);
     }
-    if (!description.attrName && !description.tagName) Malformed();
+    if (!description.attrName && !description.tagName) RaiseMalformed();
     store::StoredType type;
     if (!description.fieldType || !StoredTypeOfName(Decoded(description.fieldType->value), type))
         throw EStoreError(kCodeUnknownFieldType);
@@ -166,7 +157,7 @@ bool XmlPacketReader::ReadFieldChildren(bool nested) {
         } else if (nested && child.name == "FIELDS") {
             return child.kind == TokenKind::StartTag;
         } else {
-            Malformed();
+            RaiseMalformed();
         }
     }
 }
@@ -187,11 +178,11 @@ void XmlPacketReader::QueueParamsElement(const XmlToken& params) {
 }
 
 void XmlPacketReader::QueueParamElement(const XmlToken& param, bool tableLevel) {
-    if (param.kind == TokenKind::StartTag) Malformed();
+    if (param.kind == TokenKind::StartTag) RaiseMalformed();
     ParseAttributes(param.attributes, attributes_);
     const XmlAttribute* name = FindAttribute(attributes_, "Name");
     const XmlAttribute* value = FindAttribute(attributes_, "Value");
-    if (!name || !value) Malformed();
+    if (!name || !value) RaiseMalformed();
     store::StoredType type = kStringType;
     if (const XmlAttribute* typeName = FindAttribute(attributes_, "Type"))
         if (!StoredTypeOfName(Decoded(typeName->value), type))

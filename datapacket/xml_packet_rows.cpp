@@ -6,19 +6,6 @@
 #include "platform/errors.h"
 
 namespace velmora::datapacket {
-namespace {
-
-[[noreturn]] void Malformed() {
-    throw EStoreError(kCodeMalformedPacket);
-}
-
-bool IsStart(const XmlToken& token) {
-    return token.kind == TokenKind::StartTag || token.kind == TokenKind::EmptyElement ||
-           token.kind == TokenKind::TextElement;
-}
-
-}  // namespace
-
 bool XmlPacketReader::NextValue(std::string& stored, ValueMark& mark) {
     if (!rowsStarted_) {
         rowsStarted_ = true;
@@ -41,7 +28,7 @@ bool XmlPacketReader::NextValue(std::string& stored, ValueMark& mark) {
             return true;
         }
         // Only the element-form and nested-table values that were read may stand in a row.
-        if (frame.open && tokens_.Next().kind != TokenKind::EndTag) Malformed();
+        if (frame.open && tokens_.Next().kind != TokenKind::EndTag) RaiseMalformed();
         frame.column = RowFrame::kBetweenRows;
     }
     return false;
@@ -51,10 +38,10 @@ bool XmlPacketReader::NextValue(std::string& stored, ValueMark& mark) {
 bool XmlPacketReader::StartRows() {
     while (true) {
         const XmlToken& token = tokens_.Next();
-        if (token.kind == TokenKind::End) Malformed();
+        if (token.kind == TokenKind::End) RaiseMalformed();
         if (token.kind == TokenKind::EndTag) continue;
         if (token.level > metadataLevel_) throw EStoreError(kCodeBadMetadata);
-        if (token.level < metadataLevel_ || token.name != "ROWDATA") Malformed();
+        if (token.level < metadataLevel_ || token.name != "ROWDATA") RaiseMalformed();
         if (token.kind != TokenKind::StartTag) return false;
         for (const PacketTable& table : tables_) {
             std::vector<std::string_view> names;
@@ -70,7 +57,7 @@ bool XmlPacketReader::StartRows() {
 }
 
 bool XmlPacketReader::StartRow(RowFrame& frame, const XmlToken& row, std::string& stored) {
-    if (frame.first && row.name.substr(0, 3) != "ROW") Malformed();
+    if (frame.first && row.name.substr(0, 3) != "ROW") RaiseMalformed();
     frame.first = false;
     frame.open = row.kind == TokenKind::StartTag;
     TakeRowAttributes(frame, row.attributes);
@@ -113,10 +100,11 @@ ValueMark XmlPacketReader::ElementValue(const PacketColumn& column, const RowFra
                                         std::string& stored) {
     stored.clear();
     const PacketTable& table = tables_[static_cast<size_t>(frame.table)];
-    if (!frame.open || !IsStart(tokens_.Peek())) return AbsentMark(table, column, frame.state);
-    if (tokens_.Peek().name != column.lookupName) Malformed();
+    if (!frame.open || !IsElementStart(tokens_.Peek()))
+        return AbsentMark(table, column, frame.state);
+    if (tokens_.Peek().name != column.lookupName) RaiseMalformed();
     const XmlToken& element = tokens_.Next();
-    if (element.kind == TokenKind::StartTag) Malformed();
+    if (element.kind == TokenKind::StartTag) RaiseMalformed();
     if (element.text.empty()) return ValueMark::Null;
     ByteCursor text(element.text);
     return column.converter->Read(text, stored);
@@ -125,7 +113,7 @@ ValueMark XmlPacketReader::ElementValue(const PacketColumn& column, const RowFra
 ValueMark XmlPacketReader::NestedValue(const PacketColumn& column, const RowFrame& frame) {
     if (!frame.open) return ValueMark::Null;
     const XmlToken& next = tokens_.Peek();
-    if (!IsStart(next) || next.name != column.lookupName) return ValueMark::Null;
+    if (!IsElementStart(next) || next.name != column.lookupName) return ValueMark::Null;
     return tokens_.Next().kind == TokenKind::StartTag ? ValueMark::Present : ValueMark::Null;
 }
 

@@ -6,10 +6,6 @@
 namespace velmora::datapacket {
 namespace {
 
-[[noreturn]] void Malformed() {
-    throw EStoreError(kCodeMalformedPacket);
-}
-
 bool EndsName(int c) {
     return c <= 32 || c == '>' || c == '/';
 }
@@ -41,7 +37,7 @@ void XmlTokenizer::SkipSpace() {
 void XmlTokenizer::SkipConstruct(std::string_view end) {
     cursor_.Advance(2);
     const size_t found = cursor_.Find(end);
-    if (found == ByteCursor::kNotFound) Malformed();
+    if (found == ByteCursor::kNotFound) RaiseMalformed();
     cursor_.Advance(found + end.size());
 }
 
@@ -49,10 +45,10 @@ XmlToken XmlTokenizer::Read() {
     while (true) {
         SkipSpace();
         if (cursor_.AtEnd()) {
-            if (depth_ > 0) Malformed();
+            if (depth_ > 0) RaiseMalformed();
             return XmlToken{};
         }
-        if (cursor_.Peek() != '<') Malformed();
+        if (cursor_.Peek() != '<') RaiseMalformed();
         switch (cursor_.Peek(1)) {
             case '/':
                 return ReadEndTag();
@@ -71,7 +67,7 @@ XmlToken XmlTokenizer::Read() {
 std::string_view XmlTokenizer::ReadName() {
     const size_t start = cursor_.Position();
     while (!cursor_.AtEnd() && !EndsName(cursor_.Peek())) cursor_.Advance(1);
-    if (cursor_.AtEnd()) Malformed();
+    if (cursor_.AtEnd()) RaiseMalformed();
     return cursor_.Buffer().substr(start, cursor_.Position() - start);
 }
 
@@ -79,9 +75,9 @@ XmlToken XmlTokenizer::ReadEndTag() {
     cursor_.Advance(2);
     XmlToken token{TokenKind::EndTag, ReadName(), {}, {}, depth_};
     SkipSpace();
-    if (cursor_.Peek() != '>') Malformed();
+    if (cursor_.Peek() != '>') RaiseMalformed();
     cursor_.Advance(1);
-    if (depth_ == 0 || open_[static_cast<size_t>(depth_ - 1)] != token.name) Malformed();
+    if (depth_ == 0 || open_[static_cast<size_t>(depth_ - 1)] != token.name) RaiseMalformed();
     --depth_;
     return token;
 }
@@ -89,10 +85,10 @@ XmlToken XmlTokenizer::ReadEndTag() {
 XmlToken XmlTokenizer::ReadStartTag() {
     cursor_.Advance(1);
     XmlToken token{TokenKind::StartTag, ReadName(), {}, {}, depth_ + 1};
-    if (depth_ >= kMaxElementDepth) Malformed();
+    if (depth_ >= kMaxElementDepth) RaiseMalformed();
     if (cursor_.Peek() == ' ') {
         const size_t close = cursor_.Find('>');
-        if (close == ByteCursor::kNotFound) Malformed();
+        if (close == ByteCursor::kNotFound) RaiseMalformed();
         token.attributes = cursor_.Rest().substr(1, close - 1);
         cursor_.Advance(close + 1);
         if (!token.attributes.empty() && token.attributes.back() == '/') {
@@ -108,7 +104,7 @@ XmlToken XmlTokenizer::ReadStartTag() {
         token.kind = TokenKind::EmptyElement;
         return token;
     }
-    if (cursor_.Peek() != '>') Malformed();
+    if (cursor_.Peek() != '>') RaiseMalformed();
     cursor_.Advance(1);
     return FinishOpenTag(token);
 }
@@ -117,14 +113,14 @@ XmlToken XmlTokenizer::FinishOpenTag(XmlToken token) {
     Push(token.name);
     SkipSpace();
     if (cursor_.Peek() == '<' && cursor_.Peek(1) != '/') return token;
-    if (cursor_.AtEnd()) Malformed();
+    if (cursor_.AtEnd()) RaiseMalformed();
     const size_t textEnd = cursor_.Find('<');
-    if (textEnd == ByteCursor::kNotFound) Malformed();
+    if (textEnd == ByteCursor::kNotFound) RaiseMalformed();
     token.kind = TokenKind::TextElement;
     token.text = cursor_.Rest().substr(0, textEnd);
     cursor_.Advance(textEnd);
     const XmlToken end = Read();
-    if (end.kind != TokenKind::EndTag) Malformed();
+    if (end.kind != TokenKind::EndTag) RaiseMalformed();
     return token;
 }
 

@@ -36,6 +36,12 @@ struct XmlToken {
     int level = 0;                // nesting level of the element (1: the root); 0 for End
 };
 
+// The token opens an element (with content, empty, or a text element).
+inline bool IsElementStart(const XmlToken& token) {
+    return token.kind == TokenKind::StartTag || token.kind == TokenKind::EmptyElement ||
+           token.kind == TokenKind::TextElement;
+}
+
 class XmlTokenizer {
 public:
     // REQUIRES: text outlives the tokenizer.

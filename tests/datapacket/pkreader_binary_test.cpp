@@ -50,13 +50,16 @@ BinaryPacket FiveColumns(uint32_t rows) {
     return packet;
 }
 
+// A row of FiveColumns with every value present: 1, "Acme", 12.5, "xy", true.
+void AddFullRow(BinaryPacket& packet) {
+    packet.Row(0, {0x00, 0x00});
+    packet.Raw(Int32(1) + "\x04" + "Acme" + Packed({15, 4, 0, 0, 0, 0, 0x01, 0x25}) + Int32(2) +
+               "xy" + LittleEndian(1, 2));
+}
+
 TEST(BinaryPacketTest, ReadsColumnsParametersAndRows) {
     BinaryPacket packet = FiveColumns(3);
-    packet.Row(0, {0x00, 0x00});
-    packet.Raw(Int32(1) +
-               "\x04"
-               "Acme" +
-               Packed({15, 4, 0, 0, 0, 0, 0x01, 0x25}) + Int32(2) + "xy" + LittleEndian(1, 2));
+    AddFullRow(packet);
     // The third column null: value 16 in the first mark byte, no bytes for it.
     packet.Row(1, {0x10, 0x01});
     packet.Raw(Int32(2) + std::string("\x01\0", 2) + Int32(0));
@@ -162,11 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BinaryFailureTest, EveryCutOfAPacketFailsCleanly) {
     BinaryPacket packet = FiveColumns(1);
-    packet.Row(0, {0x00, 0x00});
-    packet.Raw(Int32(1) +
-               "\x04"
-               "Acme" +
-               Packed({15, 4, 0, 0, 0, 0, 0x01, 0x25}) + Int32(2) + "xy" + LittleEndian(1, 2));
+    AddFullRow(packet);
     const std::string bytes = packet.Bytes();
     EXPECT_EQ(ReadFailure(bytes), 0);
     for (size_t keep = 8; keep < bytes.size(); ++keep)
