@@ -61,7 +61,8 @@ private:
     // Rows (xml_packet_rows.cpp).
     bool NextValue(std::string& stored, ValueMark& mark) override;
     bool StartRows();
-    bool StartRow(RowFrame& frame, const XmlToken& row, std::string& stored);
+    void IndexRowAttributes();
+    void StartRow(RowFrame& frame, const XmlToken& row, std::string& stored);
     void ReadColumnValue(size_t frameIndex, std::string& stored, ValueMark& mark);
     ValueMark ElementValue(const PacketColumn& column, const RowFrame& frame, std::string& stored);
     ValueMark NestedValue(const PacketColumn& column, const RowFrame& frame);
@@ -76,7 +77,7 @@ private:
     int metadataLevel_ = 0;
     std::vector<TableElements> elements_;  // per table
     std::vector<XmlAttribute> attributes_;
-    std::vector<RowAttributeIndex> rowAttributes_;  // per table; slot i column i, then RowState
+    std::vector<RowAttributeIndex> rowAttributes_;  // per table
     std::vector<RowFrame> frames_;  // the rows being read, innermost last; kept for reuse
     size_t activeFrames_ = 0;
     bool rowsStarted_ = false;

@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 
 namespace velmora::datapacket {
+
 bool XmlPacketReader::NextValue(std::string& stored, ValueMark& mark) {
     if (!rowsStarted_) {
         rowsStarted_ = true;
@@ -21,7 +22,8 @@ bool XmlPacketReader::NextValue(std::string& stored, ValueMark& mark) {
                 return false;
             }
             mark = ValueMark::Present;
-            return StartRow(frame, token, stored);
+            StartRow(frame, token, stored);
+            return true;
         }
         if (frame.column < tables_[static_cast<size_t>(frame.table)].columns.size()) {
             ReadColumnValue(index, stored, mark);
@@ -43,20 +45,26 @@ bool XmlPacketReader::StartRows() {
         if (token.level > metadataLevel_) throw EStoreError(kCodeBadMetadata);
         if (token.level < metadataLevel_ || token.name != "ROWDATA") RaiseMalformed();
         if (token.kind != TokenKind::StartTag) return false;
-        for (const PacketTable& table : tables_) {
-            std::vector<std::string_view> names;
-            for (const PacketColumn& column : table.columns)
-                names.push_back(column.inAttribute && column.nestedTable < 0 ? column.lookupName
-                                                                             : std::string_view());
-            names.push_back("RowState");
-            rowAttributes_.emplace_back(std::move(names));
-        }
+        IndexRowAttributes();
         PushFrame(0);
         return true;
     }
 }
 
-bool XmlPacketReader::StartRow(RowFrame& frame, const XmlToken& row, std::string& stored) {
+// Slot i of a table is its column i (none for element-form and nested-table columns), the
+// last slot RowState.
+void XmlPacketReader::IndexRowAttributes() {
+    for (const PacketTable& table : tables_) {
+        std::vector<std::string_view> names;
+        for (const PacketColumn& column : table.columns)
+            names.push_back(column.inAttribute && column.nestedTable < 0 ? column.lookupName
+                                                                         : std::string_view());
+        names.push_back("RowState");
+        rowAttributes_.emplace_back(std::move(names));
+    }
+}
+
+void XmlPacketReader::StartRow(RowFrame& frame, const XmlToken& row, std::string& stored) {
     if (frame.first && row.name.substr(0, 3) != "ROW") RaiseMalformed();
     frame.first = false;
     frame.open = row.kind == TokenKind::StartTag;
@@ -69,7 +77,6 @@ bool XmlPacketReader::StartRow(RowFrame& frame, const XmlToken& row, std::string
     }
     frame.column = 0;
     stored.assign(1, static_cast<char>(frame.state));
-    return true;
 }
 
 void XmlPacketReader::ReadColumnValue(size_t frameIndex, std::string& stored, ValueMark& mark) {
