@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "store/STCursor.h"
+#include "store/STIDX.h"
 #include "store/row_order_slots.h"
 #include "store/row_state.h"
 #include "store/row_storage.h"
@@ -49,6 +50,7 @@ std::unique_ptr<STBASE> STBASE::Create(std::vector<StoredColumn> columns,
     std::unique_ptr<STBASE> table(new STBASE(std::move(columns)));
     table->indexes_ = std::move(indexes);
     table->keepsAutoIncCounter_ = table->autoIncColumn_.has_value();
+    InstallDescribedIndexes(*table);
     return table;
 }
 

@@ -44,7 +44,7 @@ void STBASE::UndoEntry(const ChangeLogEntry& entry) {
         return;
     }
     // The version the change produced goes: freed when it is the last slot, else discarded.
-    std::optional<RowBuffer> discarded;
+    std::optional<SlotImage> discarded;
     if (slot != rows_->Count()) discarded.emplace(DiscardedImage(slot));
     const RowVersion produced = Version(slot);
     const bool producedVisible = IsVisibleRowState(rows_->State(slot));
@@ -92,7 +92,7 @@ void STBASE::MergeChangeLog() {
     if (readOnly_) throw EStoreError(kCodeTableReadOnly);
     if (log_.Empty()) return;
     std::vector<uint32_t> concerned;
-    std::vector<std::pair<uint32_t, RowBuffer>> discards;
+    std::vector<std::pair<uint32_t, SlotImage>> discards;
     try {
         for (const ChangeLogEntry& entry : log_.Entries())
             for (uint32_t slot : {entry.slot, entry.replaced})
@@ -101,7 +101,7 @@ void STBASE::MergeChangeLog() {
         concerned.erase(std::unique(concerned.begin(), concerned.end()), concerned.end());
         for (uint32_t slot : concerned)
             if (!IsVisibleRowState(rows_->State(slot)))
-                discards.emplace_back(slot, RowBuffer(DiscardedImage(slot)));
+                discards.emplace_back(slot, SlotImage(DiscardedImage(slot)));
     } catch (const std::bad_alloc&) {
         throw EStoreError(kCodeOutOfMemory);
     }

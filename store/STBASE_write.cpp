@@ -92,7 +92,7 @@ uint32_t STBASE::ModifyLogged(uint32_t slot, const RowImage& image) {
     const uint32_t next = rows_->Count() + 1;
     ReserveSuccessor(slot);
     const uint8_t state = static_cast<uint8_t>(kRowModified | (rows_->State(slot) & kRowInserted));
-    rows_->Append(RowBuffer(image.Bytes()), state);
+    rows_->Append(SlotImage(image.Bytes()), state);
     const RowVersion old = Version(slot), now = Version(next);
     try {
         CheckOrders(OrderStep::Replace, old, now);
@@ -109,7 +109,7 @@ uint32_t STBASE::ModifyLogged(uint32_t slot, const RowImage& image) {
 }
 
 void STBASE::ModifyInPlace(uint32_t slot, const RowImage& image) {
-    RowBuffer former = rows_->Exchange(slot, RowBuffer(image.Bytes()));
+    SlotImage former = rows_->Exchange(slot, SlotImage(image.Bytes()));
     const RowVersion old{slot, RowView(*layout_, former.View())}, now = Version(slot);
     try {
         CheckOrders(OrderStep::Replace, old, now);
@@ -130,7 +130,7 @@ uint32_t STBASE::InsertRow(const RowImage& image) {
         CheckRequiredColumns(row.View());
         log_.ReserveOne();
         rows_->ReserveOne();
-        const uint32_t slot = rows_->Append(RowBuffer(row.Bytes()),
+        const uint32_t slot = rows_->Append(SlotImage(row.Bytes()),
                                             changeLogging_ ? uint8_t{kRowInserted} : kRowUnchanged);
         const RowVersion now = Version(slot);
         try {

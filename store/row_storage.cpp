@@ -4,7 +4,7 @@
 
 namespace velmora::store {
 
-RowBuffer::RowBuffer(std::string_view bytes)
+SlotImage::SlotImage(std::string_view bytes)
     : bytes_(std::make_unique_for_overwrite<char[]>(bytes.size())),
       size_(static_cast<uint32_t>(bytes.size())) {
     if (!bytes.empty()) std::memcpy(bytes_.get(), bytes.data(), bytes.size());
@@ -14,12 +14,12 @@ void RowStorage::ReserveOne() {
     if (slots_.size() == slots_.capacity()) slots_.reserve(slots_.empty() ? 64 : 2 * slots_.size());
 }
 
-uint32_t RowStorage::Append(RowBuffer buffer, uint8_t state) noexcept {
+uint32_t RowStorage::Append(SlotImage buffer, uint8_t state) noexcept {
     slots_.push_back(Slot{std::move(buffer.bytes_), buffer.size_, state});
     return Count();
 }
 
-RowBuffer RowStorage::Exchange(uint32_t slot, RowBuffer buffer) noexcept {
+SlotImage RowStorage::Exchange(uint32_t slot, SlotImage buffer) noexcept {
     Slot& s = slots_[slot - 1];
     std::swap(s.bytes, buffer.bytes_);
     std::swap(s.size, buffer.size_);

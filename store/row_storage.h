@@ -2,7 +2,7 @@
 // The row slots of a stored table: slot n (from 1) holds one row image (row_image_layout.h) in
 // one allocation of its exact size, and the slot's row state byte.
 //
-// Allocation is kept apart from change: a RowBuffer is allocated first (may throw
+// Allocation is kept apart from change: a SlotImage is allocated first (may throw
 // std::bad_alloc), then installed without failing, so a change that fails half-way leaves the
 // slots as they were.
 
@@ -13,10 +13,10 @@
 
 namespace velmora::store {
 
-class RowBuffer {
+class SlotImage {
 public:
-    RowBuffer() = default;
-    explicit RowBuffer(std::string_view bytes);
+    SlotImage() = default;
+    explicit SlotImage(std::string_view bytes);
     std::string_view View() const { return std::string_view(bytes_.get(), size_); }
 
 private:
@@ -40,11 +40,11 @@ public:
     // Makes room for one more slot, so that the next Append cannot fail.
     void ReserveOne();
     // Puts a new last slot and returns its number. REQUIRES: ReserveOne() before.
-    uint32_t Append(RowBuffer buffer, uint8_t state) noexcept;
+    uint32_t Append(SlotImage buffer, uint8_t state) noexcept;
     // Frees the last slot. REQUIRES: Count() > 0.
     void PopLast() noexcept { slots_.pop_back(); }
     // Puts buffer into slot and returns the slot's former buffer.
-    RowBuffer Exchange(uint32_t slot, RowBuffer buffer) noexcept;
+    SlotImage Exchange(uint32_t slot, SlotImage buffer) noexcept;
 
 private:
     // The buffer's parts, packed with the state into 16 bytes.

@@ -6,6 +6,7 @@
 
 #include "platform/collation.h"
 #include "platform/errors.h"
+#include "store/STIDX.h"
 #include "store/row_order_slots.h"
 #include "store/row_state.h"
 #include "store/row_storage.h"
@@ -143,7 +144,7 @@ void StoredTableLoader::AddRow(uint8_t state, const RowImage& row) {
     STBASE& table = pending_->Table();
     try {
         table.rows_->ReserveOne();
-        const uint32_t slot = table.rows_->Append(RowBuffer(row.Bytes()), state);
+        const uint32_t slot = table.rows_->Append(SlotImage(row.Bytes()), state);
         if (HasUnchangedValue(row.View())) pending_->withUnchanged.push_back(slot);
     } catch (const std::bad_alloc&) {
         throw EStoreError(kCodeOutOfMemory);
@@ -171,7 +172,7 @@ void StoredTableLoader::Pending::ResolveUnchanged() {
             else
                 image.SetNull(column);
         }
-        table->rows_->Exchange(slot, RowBuffer(image.Bytes()));
+        table->rows_->Exchange(slot, SlotImage(image.Bytes()));
     }
 }
 
@@ -199,6 +200,7 @@ std::unique_ptr<STBASE> StoredTableLoader::Finish() {
         for (uint32_t slot = 1; slot <= count; ++slot)
             if (IsVisibleRowState(table.rows_->State(slot))) visible.push_back(slot);
         table.orders_.front() = std::make_unique<SlotOrder>(visible);
+        InstallDescribedIndexes(table);
         table.successors_.assign(count + 1, 0);
         for (const ChangeLogEntry& entry : pending_->log)
             if (entry.kind == kChangeModification) table.successors_[entry.replaced] = entry.slot;
