@@ -36,11 +36,11 @@ class RowStorage;
 
 class STBASE {
 public:
-    // An empty stored table with the given columns, in order, keeping the index descriptions
-    // for the orders built from them. Change logging on, auto-increment counter 1 (kept when
-    // there is an auto-increment column), locale 0, changed mark 0.
-    // A column that cannot be laid out (Text, WideText or FixedBytes without width, no column
-    // at all) raises EStoreError(kCodeBadStructure).
+    // An empty stored table with the given columns, in order, with an order built for each
+    // index description (one named DEFAULT_ORDER replaces the default order). Change logging on,
+    // auto-increment counter 1 (kept when there is an auto-increment column), locale 0, changed
+    // mark 0. A column that cannot be laid out (Text, WideText or FixedBytes without width, no
+    // column at all) raises EStoreError(kCodeBadStructure).
     static std::unique_ptr<STBASE> Create(std::vector<StoredColumn> columns,
                                           std::vector<IndexDescription> indexes = {});
 

@@ -6,8 +6,9 @@
 // fields; applies the table parameters (CHANGE_LOG, AUTOINCVALUE, LCID, DATASET_DELTA/DELTA,
 // READONLY, DISABLE_EDITS/INSERTS/DELETES, DEFAULT_ORDER key fields; every parameter but
 // CHANGE_LOG, AUTOINCVALUE and MD_FIELDLINKS is also kept, in order); fills the slots with the
-// rows and their state bytes; builds the orders; puts the change log in force. The changed
-// mark is 0 afterwards.
+// rows and their state bytes; builds the orders (a keyed default order from DEFAULT_ORDER, an
+// index for a UNIQUE_KEY or PRIMARY_KEY that differs from it); puts the change log in force.
+// The changed mark is 0 afterwards.
 //
 // Field-level parameters: WIDTH (width, or precision of a decimal), DECIMALS (scale), SUBTYPE
 // (a known name gives the subtype; Autoinc also makes the column read-only; an unknown name is
@@ -16,7 +17,8 @@
 // Errors raise EStoreError: kCodeBadStructure for a column that cannot be laid out, a SUBTYPE
 // that is not text, a key list or CHANGE_LOG that is not an array of the right kind, a key list
 // naming a missing column, a CHANGE_LOG naming slots that were not loaded;
-// kCodeValueOutOfRange for a fixed-size value of the wrong size.
+// kCodeValueOutOfRange for a fixed-size value of the wrong size; kCodeKeyViolation for a
+// unique key that two rows share.
 
 #include <cstdint>
 #include <memory>

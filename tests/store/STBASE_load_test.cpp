@@ -3,158 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "STBASE_fixture.h"
+#include "STBASE_packet_values.h"
 #include "store/row_state.h"
 #include "store/store_codes.h"
 #include "store/stored_table_loader.h"
-#include "store/stored_table_loader_column.h"
 
 namespace velmora::store::testing {
 namespace {
-
-Parameter Integer(std::string name, int64_t value, uint16_t size = 2,
-                  StoredKind kind = StoredKind::SignedInt) {
-    std::string bytes(size, '\0');
-    for (uint16_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return Parameter{std::move(name), StoredType{kind, size}, std::move(bytes)};
-}
-
-Parameter Text(std::string name, std::string value) {
-    return Parameter{std::move(name), StoredType{StoredKind::Text, 1, true}, std::move(value)};
-}
-
-Parameter Array(std::string name, const std::vector<uint32_t>& elements, uint16_t size = 4) {
-    std::string bytes;
-    for (uint32_t element : elements)
-        for (uint16_t i = 0; i < size; ++i)
-            bytes.push_back(static_cast<char>((element >> (8 * i)) & 0xFF));
-    return Parameter{std::move(name), StoredType{StoredKind::UnsignedInt, size, false, true},
-                     bytes};
-}
-
-ColumnDescription Described(std::string name, uint32_t word, uint16_t attributes = 0) {
-    return ColumnDescription{std::move(name), StoredType::FromWord(word), attributes};
-}
-
-constexpr uint32_t kWordI4 = 0x10004, kWordString = 0x490001, kWordBinHex = 0x4B0001;
-
-struct ColumnCase {
-    const char* name;
-    ColumnDescription description;
-    std::vector<Parameter> parameters;
-    LogicalType type;
-    uint16_t width, precision, scale, attributes, subtype;
-    std::vector<std::string> kept;
-};
-
-void PrintTo(const ColumnCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class LoadedColumn : public ::testing::TestWithParam<ColumnCase> {};
-
-TEST_P(LoadedColumn, TakesItsStructureFromTheParameters) {
-    const ColumnCase& c = GetParam();
-    const StoredColumn column = ColumnFromDescription(c.description, c.parameters);
-    EXPECT_EQ(column.type, c.type);
-    EXPECT_EQ(column.width, c.width);
-    EXPECT_EQ(column.precision, c.precision);
-    EXPECT_EQ(column.scale, c.scale);
-    EXPECT_EQ(column.attributes, c.attributes);
-    EXPECT_EQ(column.subtype, c.subtype);
-    std::vector<std::string> kept;
-    for (const Parameter& p : column.parameters) kept.push_back(p.name);
-    EXPECT_EQ(kept, c.kept);
-}
-
-using L = LogicalType;
-
-INSTANTIATE_TEST_SUITE_P(
-    StoredTableLoad, LoadedColumn,
-    ::testing::Values(
-        ColumnCase{"TextOfItsWidth",
-                   Described("s", kWordString),
-                   {Integer("WIDTH", 30)},
-                   L::Text,
-                   30,
-                   0,
-                   0,
-                   0,
-                   0,
-                   {}},
-        ColumnCase{"DecimalWithPrecisionAndScale",
-                   Described("p", 0x50020),
-                   {Integer("width", 15), Integer("DECIMALS", 4)},
-                   L::Bcd,
-                   0,
-                   15,
-                   4,
-                   0,
-                   0,
-                   {}},
-        ColumnCase{"AutoIncIsReadOnly",
-                   Described("id", kWordI4, kColumnRequired),
-                   {Text("SUBTYPE", std::string("Autoinc\0", 8))},
-                   L::Int32,
-                   0,
-                   0,
-                   0,
-                   kColumnRequired | kColumnReadOnly,
-                   kSubtypeAutoinc,
-                   {}},
-        ColumnCase{"TextBlob",
-                   Described("m", kWordBinHex),
-                   {Text("SUBTYPE", "Text")},
-                   L::Blob,
-                   0,
-                   0,
-                   0,
-                   0,
-                   kSubtypeText,
-                   {}},
-        ColumnCase{"BytesWithoutSubtypeAreFixed",
-                   Described("b", kWordBinHex),
-                   {Integer("WIDTH", 8)},
-                   L::FixedBytes,
-                   8,
-                   0,
-                   0,
-                   0,
-                   0,
-                   {}},
-        ColumnCase{"BytesWithAnotherSubtypeVary",
-                   Described("v", kWordBinHex),
-                   {Text("SUBTYPE", "AccessOle"), Integer("WIDTH", 5)},
-                   L::VarBytes,
-                   5,
-                   0,
-                   0,
-                   0,
-                   kSubtypeAccessOle,
-                   {}},
-        ColumnCase{
-            "FourBytePrefixIsABlob", Described("g", 0x4B0004), {}, L::Blob, 0, 0, 0, 0, 0, {}},
-        ColumnCase{"UnknownSubtypeAndOthersAreKept",
-                   Described("x", kWordI4, kColumnInAttribute | kColumnHidden),
-                   {Text("MINVALUE", "1"), Text("SUBTYPE", "Strange"), Text("custom", "z")},
-                   L::Int32,
-                   0,
-                   0,
-                   0,
-                   kColumnHidden,
-                   0,
-                   {"MINVALUE", "SUBTYPE", "custom"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(StoredTableLoad, RefusesColumnsThatCannotBeLaidOut) {
-    const auto code = [](uint32_t word, std::vector<Parameter> parameters) {
-        return StoreCodeOf([&] { ColumnFromDescription(Described("c", word), parameters); });
-    };
-    EXPECT_EQ(code(kWordString, {}), kCodeBadStructure);
-    EXPECT_EQ(code(kWordBinHex, {}), kCodeBadStructure);
-    EXPECT_EQ(code(kWordI4, {Integer("SUBTYPE", 29)}), kCodeBadStructure);
-    EXPECT_EQ(code(0x10003, {}), kCodeBadStructure);  // a 3-byte integer
-    EXPECT_EQ(code(kWordString, {Integer("WIDTH", 10)}), 0);
-}
 
 // id i4, name string(10), memo text blob.
 class LoaderTest : public ::testing::Test {
@@ -275,6 +130,22 @@ TEST_F(LoaderTest, KeepsTheTableParametersInOrder) {
     EXPECT_TRUE(table->KeepsAutoIncCounter());
     EXPECT_EQ(table->DefaultOrderKey(),
               (std::vector<KeyColumn>{{1, true, false}, {0, false, false}}));
+}
+
+TEST_F(LoaderTest, DefaultOrderParameterOrdersTheRows) {
+    loader.AddTableParameter(Array("DEFAULT_ORDER", {0x8002}, 2));  // name, descending
+    AddRow(0, 1, "b");
+    AddRow(0, 2, "c");
+    AddRow(0, 3, "a");
+    Finish();
+    EXPECT_EQ(Visible(), (std::vector<std::string>{"c", "b", "a"}));
+}
+
+TEST_F(LoaderTest, UniqueKeySharedByTwoRowsFailsTheLoad) {
+    loader.AddTableParameter(Array("UNIQUE_KEY", {2}));
+    AddRow(0, 1, "a");
+    AddRow(0, 2, "a");
+    EXPECT_EQ(StoreCodeOf([&] { Finish(); }), kCodeKeyViolation);
 }
 
 TEST_F(LoaderTest, AnUnknownLocaleBecomesTheDefault) {

@@ -196,6 +196,7 @@ TEST(StoredTableCreate, RefusesColumnsThatCannotBeLaidOut) {
     auto table =
         STBASE::Create({Column("n", LogicalType::Int32)}, {IndexDescription{"i", {KeyColumn{0}}}});
     EXPECT_EQ(table->IndexDescriptions().size(), 1u);
+    EXPECT_NE(table->FindOrder("i"), nullptr);
     EXPECT_EQ(table->ChangedMark(), 0u);
     EXPECT_TRUE(table->ChangeLogging());
     EXPECT_EQ(table->DefaultOrder().Name(), "DEFAULT_ORDER");
