@@ -101,6 +101,15 @@ const WriteCase kWriteCases[] = {
      WrittenDocument("<FIELD attrname=\"a\" fieldtype=\"i4\"/>",
                      "<PARAMS LCID=\"1046\" DEFAULT_ORDER=\"1\"/>",
                      "<ROW RowState=\"4\" a=\"1\"/><ROW a=\"2\"/>")},
+    {"RoundtripParameterStaysAParamChild",
+     WrittenDocument("<FIELD attrname=\"a\" fieldtype=\"i4\"/>",
+                     "<PARAMS><PARAM Name=\"LCID\" Value=\"7\" Type=\"i2\" Roundtrip=\"1\"/>"
+                     "</PARAMS>",
+                     ""),
+     WrittenDocument("<FIELD attrname=\"a\" fieldtype=\"i4\"/>",
+                     "<PARAMS><PARAM Name=\"LCID\" Value=\"7\" Type=\"i2\" "
+                     "Roundtrip=\"True\"/></PARAMS>",
+                     "")},
 };
 
 class PKWRITERXmlCase : public ::testing::TestWithParam<WriteCase> {};

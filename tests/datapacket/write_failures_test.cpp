@@ -1,0 +1,120 @@
+// Every failure code of the writer, each with the smallest table or call sequence that
+// shows it, and the growth of the packet buffer.
+
+#include <gtest/gtest.h>
+
+#include "datapacket/PKWRITER.h"
+#include "datapacket/packet_codes.h"
+#include "datapacket/packet_writer_buffer.h"
+#include "datapacket/packet_writer_table.h"
+#include "platform/errors.h"
+#include "store/STBASE.h"
+
+namespace velmora::datapacket {
+namespace {
+
+using store::LogicalType;
+
+int CodeOfWriting(std::vector<store::StoredColumn> columns, int mode) {
+    const auto table = store::STBASE::Create(std::move(columns));
+    try {
+        WritePacket(*table, mode);
+    } catch (const EStoreError& error) {
+        return error.Code();
+    }
+    return 0;
+}
+
+struct FailureCase {
+    const char* name;
+    const char* columnName;
+    LogicalType type;
+    int mode;
+    int code;
+};
+
+const FailureCase kFailures[] = {
+    {"UnsignedEightBytesHasNoXmlName", "u", LogicalType::UInt64, kModeXml, kCodeNoXmlType},
+    {"TenByteRealHasNoXmlName", "r", LogicalType::Real10, kModeXmlUtf8, kCodeNoXmlType},
+    {"RowStateNameRefusedInXml", "RowState", LogicalType::Int32, kModeXml, kCodeBadMetadata},
+    {"RowStateNameRefusedInBinary", "RowState", LogicalType::Int32, kModeBinary, kCodeBadMetadata},
+    {"TenByteRealWritesInBinary", "r", LogicalType::Real10, kModeBinary, 0},
+};
+
+class WriteFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(WriteFailure, ReturnsItsCode) {
+    store::StoredColumn column;
+    column.name = GetParam().columnName;
+    column.type = GetParam().type;
+    EXPECT_EQ(CodeOfWriting({column}, GetParam().mode), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, WriteFailure, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const ColumnFormat kInt32{store::StoredType{store::StoredKind::SignedInt, 4}};
+
+TEST(WriteFailureCalls, NoColumnAtAllIsRefused) {
+    for (int mode : {kModeBinary, kModeXml}) {
+        PKWRITER writer;
+        writer.SetPacketForm(mode);
+        EXPECT_EQ(writer.BeginPacket(0), kCodeBadMetadata);
+    }
+}
+
+TEST(WriteFailureCalls, MoreColumnsThanAnnouncedAreRefused) {
+    PKWRITER writer;
+    writer.SetPacketForm(kModeXml);
+    ASSERT_EQ(writer.BeginPacket(1), 0);
+    ASSERT_EQ(writer.WriteColumn("a", kInt32, 0), 0);
+    EXPECT_EQ(writer.WriteColumn("b", kInt32, 0), kCodeBadMetadata);
+}
+
+TEST(WriteFailureCalls, ArrayOfPrefixedElementsHasNoConverter) {
+    PKWRITER writer;
+    writer.SetPacketForm(kModeBinary);
+    ASSERT_EQ(writer.BeginPacket(1), 0);
+    const ColumnFormat textArray{store::StoredType{store::StoredKind::Text, 1, true, true}};
+    EXPECT_EQ(writer.WriteColumn("a", textArray, 0), kCodeUnknownFieldType);
+}
+
+TEST(WriteFailureCalls, UnfinishedRowIsRefusedAtTheEnd) {
+    PKWRITER writer;
+    writer.SetPacketForm(kModeXml);
+    ASSERT_EQ(writer.BeginPacket(2), 0);
+    ASSERT_EQ(writer.WriteColumn("a", kInt32, 0), 0);
+    ASSERT_EQ(writer.WriteColumn("b", kInt32, 0), 0);
+    ASSERT_EQ(writer.WriteParameter(ParameterLevel::Table, {}), 0);
+    ASSERT_EQ(writer.WriteValue(ValueMark::Present, std::string(1, '\0')), 0);
+    ASSERT_EQ(writer.WriteValue(ValueMark::Null, {}), 0);
+    std::string packet;
+    EXPECT_EQ(writer.EndPacket(packet), kCodeBadMetadata);
+}
+
+void Fill(PacketBuffer& buffer) {
+    buffer.Append(std::string(buffer.Capacity() - buffer.Size(), 'x'));
+}
+
+TEST(PacketBufferGrowth, AlternatesStepAndDoublingCappedAtOnce) {
+    PacketBuffer buffer;
+    EXPECT_EQ(buffer.Capacity(), 32768u);
+    Fill(buffer);
+    EXPECT_EQ(buffer.Capacity(), 32768u);
+    buffer.EnsureRoom(1);
+    EXPECT_EQ(buffer.Capacity(), 65536u);  // step
+    buffer.EnsureRoom(40000);
+    EXPECT_EQ(buffer.Capacity(), 131072u);  // doubling
+    buffer.EnsureRoom(200000);
+    EXPECT_EQ(buffer.Capacity(), 32768u + 200000u);  // step, as large as the piece needs
+    const size_t expected[] = {465536, 498304, 996608, 1029376, 1029376 + 1024000};
+    for (size_t capacity : expected) {
+        Fill(buffer);
+        buffer.EnsureRoom(1);
+        EXPECT_EQ(buffer.Capacity(), capacity);
+    }
+    EXPECT_EQ(buffer.Take().size(), 1029376u);
+}
+
+}  // namespace
+}  // namespace velmora::datapacket
