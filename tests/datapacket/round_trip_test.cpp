@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -86,8 +87,10 @@ INSTANTIATE_TEST_SUITE_P(Tables, RoundTrip, ::testing::ValuesIn(kRoundTrips),
                          [](const auto& info) { return std::string(info.param.name); });
 
 std::string Sample(const char* name) {
-    std::ifstream in(std::string(VELMORA_TEST_DATA_DIR) + "/../../../samples/" + name,
-                     std::ios::binary);
+    // Lexical parents: the data folder need not exist in a fresh clone.
+    const std::filesystem::path root =
+        std::filesystem::path(VELMORA_TEST_DATA_DIR).parent_path().parent_path().parent_path();
+    std::ifstream in(root / "samples" / name, std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
