@@ -165,11 +165,17 @@ void STCursor::Follow(const OrderChange& change, uint32_t replacementSlot) noexc
         return;
     }
     if (place_ != Place::OnRow && place_ != Place::Between) return;
-    if (change.removedAt != OrderChange::kNone && change.removedAt < position_) --position_;
-    // A row inserted right where the cursor sits between two rows becomes the next row.
+    const bool removedBefore =
+        change.removedAt != OrderChange::kNone && change.removedAt < position_;
+    if (removedBefore) --position_;
+    if (change.insertedAt == OrderChange::kNone) return;
+    // Between two rows, a row put right at the gap is the next row, unless it is a row from
+    // before the gap that kept its place.
     const bool shifts =
-        place_ == Place::OnRow ? change.insertedAt <= position_ : change.insertedAt < position_;
-    if (change.insertedAt != OrderChange::kNone && shifts) ++position_;
+        place_ == Place::OnRow
+            ? change.insertedAt <= position_
+            : change.insertedAt < position_ || (change.insertedAt == position_ && removedBefore);
+    if (shifts) ++position_;
 }
 
 void STCursor::Rebind(RowOrder& order) {

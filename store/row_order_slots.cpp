@@ -27,15 +27,14 @@ std::optional<uint32_t> SlotOrder::Find(const RowVersion& row) const {
     return std::nullopt;
 }
 
-// Makes Insert and Replace unable to fail: room for one more entry and a key for slot.
-void SlotOrder::Reserve(uint32_t slot) {
+// Makes Insert and Replace unable to fail: room for one more entry.
+void SlotOrder::ReserveEntry() {
     if (entries_.size() == entries_.capacity())
         entries_.reserve(std::max<size_t>(16, 2 * entries_.capacity()));
-    if (keys_.size() <= slot) keys_.resize(std::max<size_t>(slot + 1, 2 * keys_.size()));
 }
 
-int SlotOrder::CheckInsert(const RowVersion& row) {
-    Reserve(row.slot);
+int SlotOrder::CheckInsert(const RowVersion&) {
+    ReserveEntry();
     return 0;
 }
 
@@ -54,7 +53,9 @@ OrderChange SlotOrder::Remove(const RowVersion& row) {
 }
 
 int SlotOrder::CheckReplace(const RowVersion&, const RowVersion& replacement) {
-    Reserve(replacement.slot);
+    ReserveEntry();  // the replaced row may be missing: it is then inserted
+    if (keys_.size() <= replacement.slot)
+        keys_.resize(std::max<size_t>(replacement.slot + 1, 2 * keys_.size()));
     return 0;
 }
 

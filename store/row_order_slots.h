@@ -35,7 +35,7 @@ private:
     };
     uint32_t KeyOf(uint32_t slot) const;
     uint32_t LowerBound(uint32_t key) const;
-    void Reserve(uint32_t slot);
+    void ReserveEntry();
 
     std::string name_;
     std::vector<Entry> entries_;  // ascending keys

@@ -98,6 +98,22 @@ TEST_F(CursorTest, StandsBetweenTheNeighboursOfItsDeletedRow) {
     EXPECT_EQ(cursor.RowCount(), 0u);
 }
 
+TEST_F(CursorTest, StaysBetweenTheNeighboursWhenTheyChange) {
+    MoveTo("b");
+    cursor.DeleteCurrent();
+    Rename("a", "a2");
+    Rename("c", "c2");
+    ASSERT_TRUE(cursor.MoveNext(row));
+    EXPECT_EQ(row.Value(kName), "c2");
+    table->SetChangeLogging(false);  // in place
+    MoveTo("c2");
+    cursor.DeleteCurrent();
+    Rename("a2", "a3");
+    EXPECT_FALSE(cursor.MoveNext(row));
+    ASSERT_TRUE(cursor.MovePrior(row));
+    EXPECT_EQ(row.Value(kName), "a3");
+}
+
 TEST_F(CursorTest, NextAfterADeletionIsTheFollowingRow) {
     MoveTo("a");
     cursor.DeleteCurrent();
