@@ -8,6 +8,7 @@
 #include "store/row_state.h"
 #include "store/row_storage.h"
 #include "store/store_codes.h"
+#include "store/stored_table_bytes.h"
 
 namespace velmora::store {
 namespace {
@@ -22,13 +23,6 @@ bool IsEmptyValue(const StoredColumn& column, RowView row, size_t index) {
         default:
             return false;
     }
-}
-
-void PutInt32(RowImage& row, size_t column, int32_t value) {
-    char bytes[4];
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
-    row.PutStored(column, std::string_view(bytes, 4));
 }
 
 // Runs a change, turning exhausted memory into the table's own code.
@@ -126,7 +120,9 @@ uint32_t STBASE::InsertRow(const RowImage& image) {
     CheckChangeAllowed(insertsDisabled_);
     return OutOfMemoryAsCode([&] {
         RowImage row = image;
-        if (autoIncColumn_) PutInt32(row, *autoIncColumn_, autoIncCounter_);
+        if (autoIncColumn_)
+            row.PutStored(*autoIncColumn_,
+                          UnsignedLEBytes(static_cast<uint32_t>(autoIncCounter_), 4));
         CheckRequiredColumns(row.View());
         log_.ReserveOne();
         rows_->ReserveOne();

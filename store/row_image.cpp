@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "store/store_codes.h"
+#include "store/stored_table_bytes.h"
 
 namespace velmora::store {
 namespace {
@@ -15,13 +16,11 @@ uint8_t MarksOf(std::string_view bytes, size_t column) {
 }
 
 uint32_t ReadEnd(std::string_view bytes, uint32_t offset) {
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(bytes[offset + i]);
-    return value;
+    return static_cast<uint32_t>(ReadUnsignedLE(bytes.substr(offset, 4)));
 }
 
 void WriteEnd(std::string& bytes, uint32_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    bytes.replace(offset, 4, UnsignedLEBytes(value, 4));
 }
 
 uint32_t StartOf(std::string_view bytes, const RowLayout::Place& place) {

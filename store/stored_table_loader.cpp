@@ -11,6 +11,7 @@
 #include "store/row_state.h"
 #include "store/row_storage.h"
 #include "store/store_codes.h"
+#include "store/stored_table_bytes.h"
 #include "store/stored_table_loader_column.h"
 #include "store/stored_table_parameters.h"
 
@@ -39,12 +40,6 @@ void CheckLog(const std::vector<ChangeLogEntry>& log, uint32_t slotCount) {
             (!NamesSlot(entry.replaced, slotCount) || entry.replaced == entry.slot))
             BadStructure();
     }
-}
-
-int32_t ReadInt32(std::string_view bytes) {
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(bytes[i]);
-    return static_cast<int32_t>(value);
 }
 
 bool HasUnchangedValue(RowView row) {
@@ -184,7 +179,8 @@ void StoredTableLoader::Pending::SetUpAutoInc() {
     int32_t highest = 0;
     for (uint32_t slot = 1; slot <= table->rows_->Count(); ++slot) {
         const RowView row = table->SlotRow(slot);
-        if (!row.IsNull(column)) highest = std::max(highest, ReadInt32(row.Value(column)));
+        if (!row.IsNull(column))
+            highest = std::max(highest, static_cast<int32_t>(ReadUnsignedLE(row.Value(column))));
     }
     table->autoIncCounter_ = highest == INT32_MAX ? highest : highest + 1;
 }

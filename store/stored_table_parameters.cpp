@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "store/store_codes.h"
+#include "store/stored_table_bytes.h"
 
 namespace velmora::store {
 namespace {
@@ -15,12 +16,6 @@ bool IsIntegerKind(StoredKind kind) {
            kind == StoredKind::Boolean;
 }
 
-uint64_t ReadUnsigned(std::string_view bytes) {
-    uint64_t value = 0;
-    for (size_t i = bytes.size(); i-- > 0;) value = (value << 8) | static_cast<uint8_t>(bytes[i]);
-    return value;
-}
-
 // The elements of an integer array, each as unsigned.
 std::optional<std::vector<uint64_t>> ArrayElements(const Parameter& parameter) {
     const StoredType type = parameter.type;
@@ -30,7 +25,7 @@ std::optional<std::vector<uint64_t>> ArrayElements(const Parameter& parameter) {
         return std::nullopt;
     std::vector<uint64_t> elements;
     for (size_t at = 0; at + size <= parameter.value.size(); at += size)
-        elements.push_back(ReadUnsigned(std::string_view(parameter.value).substr(at, size)));
+        elements.push_back(ReadUnsignedLE(std::string_view(parameter.value).substr(at, size)));
     return elements;
 }
 
@@ -53,7 +48,7 @@ std::optional<int64_t> ParameterInteger(const Parameter& parameter) {
     if (type.array || type.varying || !IsIntegerKind(type.kind) || parameter.value.size() != size ||
         (size != 1 && size != 2 && size != 4 && size != 8))
         return std::nullopt;
-    uint64_t value = ReadUnsigned(parameter.value);
+    uint64_t value = ReadUnsignedLE(parameter.value);
     const unsigned bits = 8u * size;
     if (type.kind == StoredKind::SignedInt && bits < 64 && (value >> (bits - 1)) != 0)
         value |= ~uint64_t{0} << bits;  // sign-extend
