@@ -40,7 +40,7 @@ public:
     // index description (one named DEFAULT_ORDER replaces the default order). Change logging on,
     // auto-increment counter 1 (kept when there is an auto-increment column), locale 0, changed
     // mark 0. A column that cannot be laid out (Text, WideText or FixedBytes without width, no
-    // column at all) raises EStoreError(kCodeBadStructure).
+    // column at all) or a key column that does not exist raises EStoreError(kCodeBadStructure).
     static std::unique_ptr<STBASE> Create(std::vector<StoredColumn> columns,
                                           std::vector<IndexDescription> indexes = {});
 
@@ -119,10 +119,13 @@ public:
     // Deletes the visible row in slot: the state gains 2, entry (slot, 0, 2) with logging on.
     void DeleteRow(uint32_t slot);
     // Reverses the newest log entry (kCodeLogEmpty when there is none); undoing an insertion
-    // or modification frees the last slot, or discards a slot that is not the last.
+    // or modification frees the last slot, or discards a slot that is not the last. Empty
+    // entries before it go with it.
     void UndoLastChange();
     // Every current row becomes unchanged (state 0); superseded, deleted and discarded slots
-    // named by the log are discarded; the log is emptied.
+    // named by the log are discarded; the log is emptied. Nothing on an empty log.
+    // Undo and merge change what a save writes, so both count on the changed mark; both raise
+    // kCodeTableReadOnly on a read-only table.
     void MergeChangeLog();
 
     // ---- Orders ------------------------------------------------------------------------------
