@@ -39,7 +39,7 @@ COLUMNS = [
     ("updesc", "string", [("WIDTH", "30")]),
 ]
 
-# (description, unit, unit name, specification lines)
+# (description, unit, unit name, lines of the item's technical description)
 CATALOGUE = [
     ("CANETA ESFEROGRÁFICA AZUL", "UN", "UNIDADE",
      ["Corpo sextavado em plástico cristal transparente.",
