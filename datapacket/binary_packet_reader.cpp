@@ -1,5 +1,6 @@
 #include "datapacket/binary_packet_reader.h"
 
+#include "datapacket/binary_header.h"
 #include "datapacket/binary_values.h"
 #include "datapacket/converter_factory.h"
 #include "datapacket/packet_codes.h"
@@ -7,11 +8,6 @@
 
 namespace velmora::datapacket {
 namespace {
-
-constexpr uint32_t kSignature = 0x5E7A1C43;
-constexpr uint32_t kOtherSignature = 0x0000ABCD;
-constexpr uint16_t kHighestVersion = 3;
-constexpr uint32_t kHasDescriptions = 1;
 
 // 2 bits per column: null, then unchanged.
 constexpr int kNullBit = 1;
@@ -24,9 +20,10 @@ bool IsBinaryPacket(std::string_view buffer) {
     uint32_t signature = 0;
     uint16_t major = 0, minor = 0;
     if (!cursor.TakeLittleEndian(signature)) return false;
-    if (signature == kOtherSignature) return true;
-    return signature == kSignature && cursor.TakeLittleEndian(major) &&
-           cursor.TakeLittleEndian(minor) && major <= kHighestVersion && minor <= kHighestVersion;
+    if (signature == kBinaryOtherSignature) return true;
+    return signature == kBinarySignature && cursor.TakeLittleEndian(major) &&
+           cursor.TakeLittleEndian(minor) && major <= kBinaryHighestVersion &&
+           minor <= kBinaryHighestVersion;
 }
 
 BinaryPacketReader::BinaryPacketReader(std::string_view buffer) : cursor_(buffer) {
@@ -36,7 +33,7 @@ BinaryPacketReader::BinaryPacketReader(std::string_view buffer) : cursor_(buffer
     const uint16_t columnCount = TakeLittleEndianOrFail<uint16_t>(header);
     rowCount_ = TakeLittleEndianOrFail<uint32_t>(header);
     const uint32_t flags = TakeLittleEndianOrFail<uint32_t>(header);
-    if ((flags & kHasDescriptions) == 0) throw EStoreError(kCodeNoMetadata);
+    if ((flags & kBinaryFlagDescribed) == 0) throw EStoreError(kCodeNoMetadata);
     if (headerSize < kHeaderSize || headerSize > buffer.size())
         throw EStoreError(kCodeMalformedPacket);
     cursor_.Seek(headerSize);

@@ -11,7 +11,6 @@ constexpr size_t kColumnCountAt = 12;
 constexpr size_t kRowCountAt = 14;
 constexpr size_t kFlagsAt = 18;
 constexpr size_t kRowOffsetAt = 22;
-constexpr uint32_t kFlagDescribed = 1;
 constexpr uint32_t kFlagRowOffset = 2;
 constexpr uint16_t kAttributeBits = 0x0F;
 
@@ -44,7 +43,7 @@ void BinaryPacketWriter::BeginPacket(size_t columnCount) {
     header += LittleEndian(kBinaryHeaderSize, 4);
     header += LittleEndian(columnCount, 2);
     header += LittleEndian(0, 4);
-    header += LittleEndian(kFlagDescribed, 4);
+    header += LittleEndian(kBinaryFlagDescribed, 4);
     header += LittleEndian(0, 2);
     out_.Append(header);
     columns_.reserve(columnCount);
@@ -111,7 +110,7 @@ void BinaryPacketWriter::BeginRow(uint8_t state) {
     if (!parametersEnded_) EndParameters();
     if (rows_ == 0 && out_.Size() < 0x10000) {
         out_.Overwrite(kRowOffsetAt, LittleEndian(out_.Size(), 2));
-        out_.Overwrite(kFlagsAt, LittleEndian(kFlagDescribed | kFlagRowOffset, 4));
+        out_.Overwrite(kFlagsAt, LittleEndian(kBinaryFlagDescribed | kFlagRowOffset, 4));
     }
     out_.Append(static_cast<char>(state));
     marksAt_ = out_.Size();

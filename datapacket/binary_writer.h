@@ -9,15 +9,11 @@
 #include <vector>
 
 #include "datapacket/FLDConv.h"
+#include "datapacket/binary_header.h"
 #include "datapacket/packet_writer_buffer.h"
 #include "datapacket/packet_writer_form.h"
 
 namespace velmora::datapacket {
-
-// The signature and version written in the header.
-inline constexpr uint32_t kBinarySignature = 0x5E7A1C43;
-inline constexpr uint16_t kBinaryMajorVersion = 1;
-inline constexpr size_t kBinaryHeaderSize = 24;
 
 class BinaryPacketWriter final : public PacketFormWriter {
 public:
