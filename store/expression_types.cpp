@@ -26,23 +26,7 @@ bool IsTemporalKind(FieldType type) {
 }
 
 bool IsLargeKind(FieldType type) {
-    switch (type) {
-        case ftBytes:
-        case ftVarBytes:
-        case ftBlob:
-        case ftMemo:
-        case ftGraphic:
-        case ftFmtMemo:
-        case ftParadoxOle:
-        case ftDBaseOle:
-        case ftTypedBinary:
-        case ftOraBlob:
-        case ftOraClob:
-        case ftWideMemo:
-            return true;
-        default:
-            return false;
-    }
+    return type == ftBytes || type == ftVarBytes || IsLargeObjectType(type);
 }
 
 uint16_t ResultSizeOf(FieldType type, uint16_t size) {

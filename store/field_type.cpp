@@ -96,6 +96,10 @@ bool SameBaseKind(FieldType a, FieldType b) {
     return kind == BaseKind::Own ? a == b : kind == BaseKindOf(b);
 }
 
+bool IsLargeObjectType(FieldType type) {
+    return BaseKindOf(type) == BaseKind::LargeObject;
+}
+
 bool IsCalculableType(FieldType type) {
     switch (type) {
         case ftString:

@@ -62,6 +62,9 @@ std::string_view FieldTypeName(FieldType type);
 // stands alone.
 bool SameBaseKind(FieldType a, FieldType b);
 
+// The large objects: memos and every other blob kind.
+bool IsLargeObjectType(FieldType type);
+
 // Whether a field of this type may be calculated (or looked up).
 bool IsCalculableType(FieldType type);
 
