@@ -7,12 +7,10 @@
 
 #include "store/expression_program.h"
 #include "store/expression_tree.h"
+#include "store/store_codes.h"
 #include "store/stored_table_column.h"
 
 namespace velmora::store {
-
-// The stored table cannot compile the expression tree.
-inline constexpr int kCodeCannotCompile = 11871;  // 0x2E5F
 
 // A filter or search condition over the table whose columns are given.
 // REQUIRES: tree.root is set.

@@ -27,6 +27,8 @@ enum StoreCode : int {
     kCodeReadOnlyColumn = 10502,  // 0x2906
     // The stored table is read-only or forbids this kind of change.
     kCodeTableReadOnly = 10763,  // 0x2A0B
+    // An expression tree the stored table cannot compile.
+    kCodeCannotCompile = 11871,  // 0x2E5F
     // Undo with an empty change log.
     kCodeLogEmpty = 16386,  // 0x4002
 };
