@@ -81,10 +81,4 @@ void TCustomMemTable::DeleteStoredRow(const RowBuffer& buffer) {
     cursor_->DeleteCurrent();
 }
 
-// No aggregate is maintained by the stored table yet, so none is in use and every value in the
-// aggregate area is null.
-void TCustomMemTable::FillAggregates(RowBuffer& buffer) {
-    buffer.ClearAggregates();
-}
-
 }  // namespace velmora::store

@@ -103,6 +103,11 @@ private:
     void CopyCursorRow(RowBuffer& buffer) const;
     void PositionCursorForInsert(const RowBuffer& buffer);
 
+    // ---- Aggregates (TCustomMemTable_aggregates.cpp) ------------------------------------
+    // Puts the aggregates in use onto the cursor's orders; run at open, after every change of
+    // order and when AggregatesActive turns true.
+    void ActivateAggregates();
+
     std::string fileName_;
     bool readOnly_ = false;
     bool aggregatesActive_ = false;
