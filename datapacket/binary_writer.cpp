@@ -7,7 +7,6 @@ namespace velmora::datapacket {
 
 namespace {
 
-constexpr size_t kColumnCountAt = 12;
 constexpr size_t kRowCountAt = 14;
 constexpr size_t kFlagsAt = 18;
 constexpr size_t kRowOffsetAt = 22;
