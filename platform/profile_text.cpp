@@ -103,6 +103,14 @@ std::string_view LineBreakOf(std::string_view text) {
     return end != std::string_view::npos && end > 0 && text[end - 1] == '\r' ? "\r\n" : "\n";
 }
 
+// What ends the unterminated last line of text before a line is added after it: nothing when
+// it ends in "\n", "\n" when it ends in a bare "\r" (a second "\r" would join its value), else
+// the text's line break.
+std::string_view LineEnding(std::string_view text, std::string_view lineBreak) {
+    if (text.empty() || text.back() == '\n') return {};
+    return text.back() == '\r' ? "\n" : lineBreak;
+}
+
 std::string SingleLine(std::string_view value) {
     std::string line(value);
     std::replace_if(
@@ -129,11 +137,11 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
         result.replace(place.begin, place.end - place.begin, keyLine);
     } else if (place.sectionFound) {
         // The section's last line may be the text's last line, without a line break.
-        std::string insertion = keyLine + std::string(lineBreak);
-        if (place.begin > 0 && result[place.begin - 1] != '\n') insertion.insert(0, lineBreak);
+        std::string insertion(LineEnding(result.substr(0, place.begin), lineBreak));
+        insertion.append(keyLine).append(lineBreak);
         result.insert(place.begin, insertion);
     } else {
-        if (!result.empty() && result.back() != '\n') result += lineBreak;
+        result.append(LineEnding(result, lineBreak));
         result.append("[").append(section).append("]").append(lineBreak);
         result.append(keyLine).append(lineBreak);
     }
