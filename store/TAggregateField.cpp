@@ -43,6 +43,18 @@ void TAggregateField::SetIndexName(std::string name) {
     indexName_ = std::move(name);
 }
 
+// The owned aggregate is never active while its definition is copied in, so it takes it.
+TAggregate& TAggregateField::PrepareAggregate() {
+    if (!aggregate_) aggregate_ = std::make_unique<TAggregate>();
+    TAggregate& aggregate = *aggregate_;
+    aggregate.SetActive(false);
+    if (aggregate.Expression() != expression_) aggregate.SetExpression(expression_);
+    if (aggregate.GroupingLevel() != groupingLevel_) aggregate.SetGroupingLevel(groupingLevel_);
+    if (aggregate.IndexName() != indexName_) aggregate.SetIndexName(indexName_);
+    aggregate.SetActive(active_);
+    return aggregate;
+}
+
 Value TAggregateField::AsValue() const {
     const RowBuffer* buffer = DataSet() ? DataSet()->ReadBuffer() : nullptr;
     if (!buffer || !Slot() || *Slot() >= buffer->aggregates.size()) return Value();

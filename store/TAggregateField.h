@@ -5,8 +5,10 @@
 // contributes, while aggregates are inactive, and on an empty view. Not writable.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "store/TAggregate.h"
 #include "store/TField.h"
 
 namespace velmora::store {
@@ -27,6 +29,12 @@ public:
     void SetIndexName(std::string name);
     const std::string& DisplayFormat() const { return displayFormat_; }
     void SetDisplayFormat(std::string pattern) { displayFormat_ = std::move(pattern); }
+
+    // The aggregate the field owns: none before its table first opened.
+    const TAggregate* Aggregate() const { return aggregate_.get(); }
+    // For the table's activation: the owned aggregate (made on first use) with the field's
+    // definition; it stays up to date when the definition did not change.
+    TAggregate& PrepareAggregate();
 
     bool ReadOnly() const override { return true; }
 
@@ -50,6 +58,7 @@ private:
     int groupingLevel_ = 0;
     std::string indexName_;
     std::string displayFormat_;
+    std::unique_ptr<TAggregate> aggregate_;
 };
 
 }  // namespace velmora::store
