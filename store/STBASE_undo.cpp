@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "store/STBASE.h"
+#include "store/row_order_slots.h"
 #include "store/row_state.h"
 #include "store/row_storage.h"
 #include "store/store_codes.h"
@@ -14,6 +15,13 @@ namespace {
 
 bool IsUndoable(uint32_t kind) {
     return kind == kChangeDeletion || kind == kChangeInsertion || kind == kChangeModification;
+}
+
+// Slot orders remember each slot's place for a row that comes back; the next row stored in a
+// freed slot is a new one and must not take the place of the row that was there.
+void ForgetFreedSlot(const std::vector<std::unique_ptr<RowOrder>>& orders, uint32_t slot) {
+    for (const std::unique_ptr<RowOrder>& order : orders)
+        if (auto* slots = dynamic_cast<SlotOrder*>(order.get())) slots->ForgetSlot(slot);
 }
 
 }  // namespace
@@ -60,6 +68,7 @@ void STBASE::UndoEntry(const ChangeLogEntry& entry) {
         return;
     }
     rows_->PopLast();
+    ForgetFreedSlot(orders_, slot);
     if (entry.kind == kChangeInsertion && autoIncColumn_) --autoIncCounter_;
 }
 

@@ -6,13 +6,14 @@
 
 namespace velmora::store {
 
-SlotOrder::SlotOrder(const std::vector<uint32_t>& visibleSlots) : name_(kDefaultOrderName) {
+SlotOrder::SlotOrder(const std::vector<uint32_t>& visibleSlots, uint32_t slotCount)
+    : name_(kDefaultOrderName) {
+    if (!visibleSlots.empty()) slotCount = std::max(slotCount, visibleSlots.back());
+    keys_.resize(slotCount + 1);
+    for (uint32_t slot = 1; slot <= slotCount; ++slot) keys_[slot] = slot;
+    nextKey_ = slotCount + 1;
     entries_.reserve(visibleSlots.size());
     for (uint32_t slot : visibleSlots) entries_.push_back(Entry{slot, slot});
-}
-
-uint32_t SlotOrder::KeyOf(uint32_t slot) const {
-    return slot < keys_.size() && keys_[slot] != 0 ? keys_[slot] : slot;
 }
 
 uint32_t SlotOrder::LowerBound(uint32_t key) const {
@@ -22,7 +23,8 @@ uint32_t SlotOrder::LowerBound(uint32_t key) const {
 }
 
 std::optional<uint32_t> SlotOrder::Find(const RowVersion& row) const {
-    const uint32_t position = LowerBound(KeyOf(row.slot));
+    if (row.slot >= keys_.size() || keys_[row.slot] == 0) return std::nullopt;
+    const uint32_t position = LowerBound(keys_[row.slot]);
     if (position < entries_.size() && entries_[position].slot == row.slot) return position;
     return std::nullopt;
 }
@@ -33,13 +35,19 @@ void SlotOrder::ReserveEntry() {
         entries_.reserve(std::max<size_t>(16, 2 * entries_.capacity()));
 }
 
-int SlotOrder::CheckInsert(const RowVersion&) {
+void SlotOrder::ReserveKey(uint32_t slot) {
+    if (keys_.size() <= slot) keys_.resize(std::max<size_t>(slot + 1, 2 * keys_.size()));
+}
+
+int SlotOrder::CheckInsert(const RowVersion& row) {
     ReserveEntry();
+    ReserveKey(row.slot);
     return 0;
 }
 
 OrderChange SlotOrder::Insert(const RowVersion& row) {
-    const uint32_t key = KeyOf(row.slot);
+    uint32_t& key = keys_[row.slot];
+    if (key == 0) key = nextKey_++;
     const uint32_t position = LowerBound(key);
     entries_.insert(entries_.begin() + position, Entry{key, row.slot});
     return OrderChange{OrderChange::kNone, position};
@@ -54,8 +62,7 @@ OrderChange SlotOrder::Remove(const RowVersion& row) {
 
 int SlotOrder::CheckReplace(const RowVersion&, const RowVersion& replacement) {
     ReserveEntry();  // the replaced row may be missing: it is then inserted
-    if (keys_.size() <= replacement.slot)
-        keys_.resize(std::max<size_t>(replacement.slot + 1, 2 * keys_.size()));
+    ReserveKey(replacement.slot);
     return 0;
 }
 
@@ -63,11 +70,13 @@ OrderChange SlotOrder::Replace(const RowVersion& old, const RowVersion& replacem
     const std::optional<uint32_t> position = Find(old);
     if (!position) return Insert(replacement);
     Entry& entry = entries_[*position];
-    if (replacement.slot != old.slot) {
-        keys_[replacement.slot] = entry.key == replacement.slot ? 0 : entry.key;
-        entry.slot = replacement.slot;
-    }
+    keys_[replacement.slot] = entry.key;
+    entry.slot = replacement.slot;
     return OrderChange{*position, *position};
+}
+
+void SlotOrder::ForgetSlot(uint32_t slot) {
+    if (slot < keys_.size()) keys_[slot] = 0;
 }
 
 }  // namespace velmora::store

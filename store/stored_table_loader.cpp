@@ -195,7 +195,7 @@ std::unique_ptr<STBASE> StoredTableLoader::Finish() {
         std::vector<uint32_t> visible;
         for (uint32_t slot = 1; slot <= count; ++slot)
             if (IsVisibleRowState(table.rows_->State(slot))) visible.push_back(slot);
-        table.orders_.front() = std::make_unique<SlotOrder>(visible);
+        table.orders_.front() = std::make_unique<SlotOrder>(visible, count);
         InstallDescribedIndexes(table);
         table.successors_.assign(count + 1, 0);
         for (const ChangeLogEntry& entry : pending_->log)
