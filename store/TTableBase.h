@@ -204,6 +204,26 @@ protected:
         if (!Active()) CheckActiveFailed();
     }
 
+    void Fire(const TableEvent& event) {
+        if (event) event(*this);
+    }
+
+    // ---- For changes of the view (order, filter, search) by the derived class -------------
+    // Puts the cursor on the current row (before the first row when the window is empty).
+    void PositionCursorOnCurrentRow();
+    // Re-reads the window around the cursor's row (or, when the cursor is between rows or off the
+    // view, the next row, else the prior one), that row becoming current at window row keepIndex
+    // where the rows around it allow.
+    void RefillWindow(int keepIndex);
+    // After the view changed under the window: the cursor's row stays current at its window row,
+    // its neighbours re-read in the view's order; bound controls are told. No scroll events.
+    void RefillKeepingPlace();
+    // The cursor's row becomes current, centred in the refilled window; bound controls are told.
+    // "Record not found" when the cursor has no row to read.
+    void RefillCentredOnCursorRow();
+    // Runs judge with `row` as the row that fields read, in state Filtering.
+    bool JudgeRow(const RowView& row, const std::function<bool(TTableBase&)>& judge);
+
 private:
     friend class WindowRowScope;
 
@@ -214,7 +234,6 @@ private:
     void PrepareBuffer(RowBuffer& buffer) const;
     bool FetchIntoWindow(Direction direction);
     void FillWindow(Direction direction);
-    void RefillWindow(int keepIndex);
     void RefillAt(BookmarkFlag flag, std::optional<Bookmark> bookmark, int keepIndex);
     void TrimWindow(int rows);
     template <typename Move>
@@ -233,9 +252,6 @@ private:
     void AnnounceField(TField& field);
     void SettleControls();
     void FlushControls();
-    void Fire(const TableEvent& event) {
-        if (event) event(*this);
-    }
     template <typename Operation>
     void RunWithErrorEvent(const TableErrorEvent& handler, Operation operation);
 

@@ -43,6 +43,16 @@ void TTableBase::RecalculateCurrent() {
     Fire(OnCalcFields);
 }
 
+bool TTableBase::JudgeRow(const RowView& row, const std::function<bool(TTableBase&)>& judge) {
+    RowBuffer buffer;
+    PrepareBuffer(buffer);
+    buffer.image = NewRowImage();
+    buffer.image.Assign(row.Bytes());
+    Restore<TableState> state(state_, TableState::Filtering);
+    Restore<RowBuffer*> target(calculating_, &buffer);
+    return judge(*this);
+}
+
 void TTableBase::WriteField(TField& field, const Value& value) {
     bool transient = state_ == TableState::Calculating || state_ == TableState::Filtering;
     if (!IsEditState(state_) && !transient) Fail("Dataset not in edit or insert mode");

@@ -93,9 +93,6 @@ void TTableBase::FillWindow(Direction direction) {
     }
 }
 
-// Re-reads the window around the cursor's row (or, when the cursor is between rows or off the
-// view, the next row, else the prior one), that row becoming current at window row keepIndex
-// where the rows around it allow.
 void TTableBase::RefillWindow(int keepIndex) {
     ClearWindow();
     RowBuffer& target = buffers_[0];
@@ -112,6 +109,29 @@ void TTableBase::RefillWindow(int keepIndex) {
     }
     FillWindow(Direction::Forward);
     FillWindow(Direction::Backward);
+}
+
+void TTableBase::PositionCursorOnCurrentRow() {
+    cursorAt_ = -1;
+    if (held_ == 0) {
+        CursorToBegin();
+        return;
+    }
+    const RowBuffer& row = Current();
+    if (row.bookmark && CursorToBookmark(*row.bookmark)) cursorAt_ = current_;
+}
+
+void TTableBase::RefillKeepingPlace() {
+    RefillWindow(current_);
+    AnnounceRows();
+}
+
+void TTableBase::RefillCentredOnCursorRow() {
+    // Read first into a buffer of its own: a failure leaves the window as it was.
+    RowBuffer probe;
+    if (!ReadCursorRow(probe)) Fail("Record not found");
+    RefillWindow((windowRows_ - 1) / 2);
+    AnnounceRows();
 }
 
 // Puts the cursor where a pending row stood and refills around that place.
