@@ -148,4 +148,14 @@ void CursorOrders::CarryAggregates(std::unique_ptr<OrderAggregates> set) {
     InstallView(std::move(view), cursor_.GetBookmark());
 }
 
+void CursorOrders::Release() {
+    auto lock = table_.Lock();
+    if (view_) DropView();
+    if (AggregateSlot* slot = SlotOf(*base_)) slot->Release();
+    base_ = &table_.DefaultOrder();
+    cursor_.UseOrder(*base_);
+    if (!fieldIndex_.empty()) table_.DropOrder(fieldIndex_);
+    fieldIndex_.clear();
+}
+
 }  // namespace velmora::store

@@ -53,6 +53,10 @@ public:
     // key columns gets a view without filters to carry it); replaces the set it had.
     void CarryAggregates(std::unique_ptr<OrderAggregates> set);
 
+    // Drops what belongs to the cursor, not to the table: the view with its filters, the index
+    // made for a column list and the aggregate set. The cursor walks the default order.
+    void Release();
+
 private:
     void Walk(RowOrder& order, const std::optional<Bookmark>& bookmark);
     // Moves the cursor, its view and its aggregates onto `built` (registered here) or onto the

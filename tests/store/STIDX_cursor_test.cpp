@@ -125,6 +125,29 @@ TEST_F(CursorOrdersTest, AggregatesCoverTheViewWhateverItsOrder) {
     ASSERT_NE(orders.Aggregates(), nullptr);
 }
 
+// What a released cursor leaves is what a fresh cursor on the kept table expects: no view, no
+// index of a column list (so the next sort gets its plain name back), no aggregates.
+TEST_F(CursorOrdersTest, ReleaseLeavesOnlyTheTablesOwnOrders) {
+    orders.CreateIndex(IndexDescription{"declared", {KeyColumn{kNuitem}}});
+    ASSERT_TRUE(orders.UseIndex("declared"));
+    int64_t total = 0;
+    orders.CarryAggregates(std::make_unique<NumitemTotal>(items, total));
+    orders.SortOn({KeyColumn{kNumitem}});
+    orders.AddFilter(std::make_shared<Numitem>(1));
+    orders.Release();
+    EXPECT_EQ(table().FindOrder(kCursorViewName), nullptr);
+    EXPECT_EQ(table().FindOrder("numitem"), nullptr);
+    EXPECT_NE(table().FindOrder("declared"), nullptr);
+    EXPECT_EQ(&cursor.Order(), &table().DefaultOrder());
+    EXPECT_EQ(orders.Aggregates(), nullptr);
+    items.Insert({1, 9, "y"});
+    EXPECT_EQ(total, 2);  // no longer told of changes
+
+    CursorOrders next(cursor);
+    next.SortOn({KeyColumn{kNumitem}});
+    EXPECT_EQ(next.Base().Name(), "numitem");
+}
+
 TEST_F(CursorOrdersTest, ScanFindsTheFirstMatchInViewOrder) {
     orders.SortOn({KeyColumn{kNuitem, /*descending=*/true}});
     RowImage row;
