@@ -1,4 +1,4 @@
-// Properties and the cursor side of the in-memory table.
+// The cursor side of the in-memory table: fetching, positioning and writing rows.
 
 #include "store/TCustomMemTable.h"
 
@@ -15,16 +15,6 @@ TCustomMemTable::~TCustomMemTable() {
     } catch (const std::exception&) {
         // A destructor cannot report; callers that care close the table themselves.
     }
-}
-
-void TCustomMemTable::SetIndexFieldNames(std::string fields) {
-    indexIsFields_ = !fields.empty();
-    indexSlot_ = std::move(fields);
-}
-
-void TCustomMemTable::SetIndexName(std::string name) {
-    indexIsFields_ = false;
-    indexSlot_ = std::move(name);
 }
 
 void TCustomMemTable::CopyCursorRow(RowBuffer& buffer) const {

@@ -29,16 +29,28 @@ void TCustomMemTable::OpenStore() {
     keepOnClose_ = false;
     ProvideStoredTable();
     cursor_ = std::make_unique<STCursor>(*stored_);
-    canModify_ = !readOnly_ && !stored_->ReadOnly() && !stored_->FileReadOnly();
+    orders_ = std::make_unique<CursorOrders>(*cursor_);
     RefreshFieldDefs();
     if (Fields().empty()) CreateDefaultFields();
     BindFields();
     cursor_->SetToBegin();
+    ApplyOrder(indexSlot_, indexIsFields_);
+    DecidePermissions();
+    ActivateAggregates();
+    if (filtered_) ApplyFilters();
+    cursor_->SetToBegin();
+    keepOnClose_ = true;
+}
+
+// Whether the table may be changed is decided here, once per open: not when ReadOnly is set or
+// the stored table (or its file) is read-only. ReadOnly also makes the stored table refuse
+// changes while the table is open; closing takes that mark off again.
+void TCustomMemTable::DecidePermissions() {
+    canModify_ = !readOnly_ && !stored_->ReadOnly() && !stored_->FileReadOnly();
     if (readOnly_ && !stored_->ReadOnly()) {
         stored_->SetReadOnly(true);
         markedReadOnly_ = true;
     }
-    keepOnClose_ = true;
 }
 
 void TCustomMemTable::SaveOnClose() {
@@ -52,6 +64,11 @@ void TCustomMemTable::SaveOnClose() {
 }
 
 void TCustomMemTable::ReleaseStore(StoreRelease why) {
+    // The view, the index of a column list and the aggregates were the cursor's: a stored
+    // table kept for the next open keeps only its own orders.
+    if (orders_) orders_->Release();
+    orders_.reset();
+    expressionFilter_ = callbackFilter_ = 0;
     cursor_.reset();
     if (stored_ && markedReadOnly_) stored_->SetReadOnly(false);
     markedReadOnly_ = false;
