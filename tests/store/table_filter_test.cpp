@@ -65,9 +65,7 @@ TEST(TableFilter, SwitchingTheLotMovesToItsFirstItemAndFiresTheScrolls) {
 
 TEST(TableFilter, FilteredAgainMovesToTheFirstRowAndFiresTheScrolls) {
     ItemTable items;
-    items.table.OpenTable();
-    items.table.SetFilter("id_item = 1");
-    items.table.SetFiltered(true);
+    items.OpenFiltered("id_item = 1");
     items.table.GoLast();
     items.RecordScrolls();
     items.table.SetFiltered(true);
@@ -99,9 +97,7 @@ TEST(TableFilter, AFilterMatchingNothingGivesAnEmptyView) {
 
 TEST(TableFilter, TheOrderAndTheFilterEachKeepTheOther) {
     ItemTable items;
-    items.table.OpenTable();
-    items.table.SetFilter("id_item = 1");
-    items.table.SetFiltered(true);
+    items.OpenFiltered("id_item = 1");
     items.table.SetIndexFieldNames("descr_item");
     EXPECT_THAT(items.Keys(), ElementsAre(10, 15, 30));
     items.table.SetFilter("id_item = 2");
@@ -123,9 +119,7 @@ TEST(TableFilter, FilterAndOrderSurviveClosing) {
 
 TEST(TableFilter, PostingARowOutOfTheLotTakesItOutOfTheView) {
     ItemTable items;
-    items.table.OpenTable();
-    items.table.SetFilter("id_item = 1");
-    items.table.SetFiltered(true);
+    items.OpenFiltered("id_item = 1");
     items.table.GoNext();  // 10
     items.table.BeginEdit();
     items.id.SetAsInt32(2);
@@ -146,9 +140,7 @@ std::string MessageOf(const std::function<void()>& call) {
 // The old filter is dropped before the new text is parsed; the old text stays stored.
 TEST(TableFilter, ATextThatDoesNotParseLeavesTheViewUnfilteredAndTheOldText) {
     ItemTable items;
-    items.table.OpenTable();
-    items.table.SetFilter("id_item = 2");
-    items.table.SetFiltered(true);
+    items.OpenFiltered("id_item = 2");
     EXPECT_EQ(MessageOf([&] { items.table.SetFilter("id_item = 2 /* lote"); }),
               "Invalid filter expression character: '/'");
     EXPECT_EQ(items.table.Filter(), "id_item = 2");
@@ -186,9 +178,7 @@ TEST(TableFilter, TheRecordFilterJudgesEachRowWithTheFilter) {
         states.push_back(table.CurrentState());
         return items.descr.AsText().size() > 5;
     };
-    items.table.OpenTable();
-    items.table.SetFilter("id_item = 1");
-    items.table.SetFiltered(true);
+    items.OpenFiltered("id_item = 1");
     EXPECT_THAT(items.Keys(), ElementsAre(10));  // "banana"; "caf\xE9" and "cafe" are short
     EXPECT_THAT(states, ::testing::Each(TableState::Filtering));
     items.table.SetFiltered(false);

@@ -130,6 +130,13 @@ public:
         return keys;
     }
 
+    // Opens the table filtered by `filter`, on the first row of the view.
+    void OpenFiltered(const std::string& filter) {
+        table.OpenTable();
+        table.SetFilter(filter);
+        table.SetFiltered(true);
+    }
+
     // Moves to the row with that nuitem by walking from the first row.
     void GoToKey(int32_t key) {
         for (table.GoFirst(); !table.AtEnd() && nuitem.AsInt32() != key;) table.GoNext();

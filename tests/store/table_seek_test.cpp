@@ -105,9 +105,7 @@ TEST(TableSeek, NotFoundLeavesRowAndWindowAndFiresBeforeScrollOnly) {
 
 TEST(TableSeek, AFilteredTableFindsOnlyInItsView) {
     ItemTable items;
-    items.table.OpenTable();
-    items.table.SetFilter("id_item = 2");
-    items.table.SetFiltered(true);
+    items.OpenFiltered("id_item = 2");
     EXPECT_FALSE(items.table.SeekRow("descr_item", T("banana"), kTypeAhead));
     EXPECT_TRUE(items.table.SeekRow("descr_item", T("\xC1GUA"), kTypeAhead));
     EXPECT_EQ(items.nuitem.AsInt32(), 20);
