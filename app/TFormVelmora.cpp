@@ -1,5 +1,6 @@
 #include "app/TFormVelmora.h"
 
+#include "datapacket/datapacket_provider.h"
 #include "ui/form_setup.h"
 
 namespace velmora::app {
@@ -14,6 +15,11 @@ TFormVelmora::TFormVelmora(QWidget* parent)
     setAutoFillBackground(true);
     resize(883, 547);
     ui::CentreOnScreen(*this);
+    FormCreate();
+}
+
+void TFormVelmora::FormCreate() {
+    datapacket::InstallDatapacketProvider();
 }
 
 }  // namespace velmora::app

@@ -18,4 +18,10 @@ void DatapacketProvider::SaveStoredTable(const store::STBASE& table, const std::
     SavePacketFile(table, path, format);
 }
 
+void InstallDatapacketProvider() {
+    // Never destroyed: a table may still close (and save) while static objects go.
+    static DatapacketProvider* const provider = new DatapacketProvider;
+    store::InstallPacketProvider(provider);
+}
+
 }  // namespace velmora::datapacket

@@ -14,4 +14,8 @@ public:
                          store::PacketFormat format) override;
 };
 
+// Installs the process's one provider, which is never destroyed; calling it again installs the
+// same one, so every part of the program that needs files may call it.
+void InstallDatapacketProvider();
+
 }  // namespace velmora::datapacket
