@@ -1,5 +1,7 @@
 // Storing changes: modify, insert and delete. Each change is checked and its memory reserved
-// before anything is changed, so a refusal leaves the table as it was.
+// before anything is changed, so a refusal leaves the table as it was. New row versions and
+// inserted rows take their images from the storage's blocks; a modification in place (change
+// logging off) keeps an allocation of its own, as it frees the image it replaces.
 #include <algorithm>
 #include <new>
 
@@ -86,7 +88,7 @@ uint32_t STBASE::ModifyLogged(uint32_t slot, const RowImage& image) {
     const uint32_t next = rows_->Count() + 1;
     ReserveSuccessor(slot);
     const uint8_t state = static_cast<uint8_t>(kRowModified | (rows_->State(slot) & kRowInserted));
-    rows_->Append(SlotImage(image.Bytes()), state);
+    rows_->Append(rows_->Allocate(image.Bytes()), state);
     const RowVersion old = Version(slot), now = Version(next);
     try {
         CheckOrders(OrderStep::Replace, old, now);
@@ -126,7 +128,7 @@ uint32_t STBASE::InsertRow(const RowImage& image) {
         CheckRequiredColumns(row.View());
         log_.ReserveOne();
         rows_->ReserveOne();
-        const uint32_t slot = rows_->Append(SlotImage(row.Bytes()),
+        const uint32_t slot = rows_->Append(rows_->Allocate(row.Bytes()),
                                             changeLogging_ ? uint8_t{kRowInserted} : kRowUnchanged);
         const RowVersion now = Version(slot);
         try {

@@ -1,13 +1,20 @@
 #pragma once
-// The row slots of a stored table: slot n (from 1) holds one row image (row_image_layout.h) in
-// one allocation of its exact size, and the slot's row state byte.
+// The row slots of a stored table: slot n (from 1) holds one row image (row_image_layout.h)
+// and the slot's row state byte.
 //
 // Allocation is kept apart from change: a SlotImage is allocated first (may throw
 // std::bad_alloc), then installed without failing, so a change that fails half-way leaves the
 // slots as they were.
+//
+// An image is either an allocation of its own (SlotImage(bytes)), freed when its slot lets it
+// go, or taken from the storage's blocks (Allocate). Blocks are an arena for the row versions
+// that posting appends: taking an image is a bump of a pointer into memory mapped and faulted
+// in ahead (blocks doubling from 16 KB to 2 MB), so a post neither searches the heap nor
+// faults fresh pages in one at a time. Slots are never compacted while a table lives, so block
+// memory is given back only with the storage; PopLast takes back the newest image's room.
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -16,17 +23,34 @@ namespace velmora::store {
 class SlotImage {
 public:
     SlotImage() = default;
+    // A copy of bytes in an allocation of its own.
     explicit SlotImage(std::string_view bytes);
-    std::string_view View() const { return std::string_view(bytes_.get(), size_); }
+    SlotImage(SlotImage&& other) noexcept;
+    SlotImage& operator=(SlotImage&& other) noexcept;
+    SlotImage(const SlotImage&) = delete;
+    SlotImage& operator=(const SlotImage&) = delete;
+    ~SlotImage();
+
+    std::string_view View() const { return std::string_view(bytes_, size_); }
 
 private:
     friend class RowStorage;
-    std::unique_ptr<char[]> bytes_;
+    SlotImage(const char* bytes, uint32_t size, bool owned)
+        : bytes_(bytes), size_(size), owned_(owned) {}
+    void Release() noexcept;
+
+    const char* bytes_ = nullptr;
     uint32_t size_ = 0;
+    bool owned_ = false;  // false: in a block of a storage (or empty)
 };
 
 class RowStorage {
 public:
+    RowStorage() = default;
+    RowStorage(const RowStorage&) = delete;
+    RowStorage& operator=(const RowStorage&) = delete;
+    ~RowStorage();
+
     uint32_t Count() const { return static_cast<uint32_t>(slots_.size()); }
 
     // REQUIRES (all taking a slot): 1 <= slot <= Count().
@@ -34,26 +58,42 @@ public:
     void SetState(uint32_t slot, uint8_t state) { slots_[slot - 1].state = state; }
     std::string_view Bytes(uint32_t slot) const {
         const Slot& s = slots_[slot - 1];
-        return std::string_view(s.bytes.get(), s.size);
+        return std::string_view(s.bytes, s.size);
     }
 
+    // A copy of bytes in this storage's blocks (an image larger than a quarter of the largest
+    // block gets an allocation of its own instead).
+    // REQUIRES: the image is installed into this storage or dropped while the storage lives.
+    SlotImage Allocate(std::string_view bytes);
     // Makes room for one more slot, so that the next Append cannot fail.
     void ReserveOne();
     // Puts a new last slot and returns its number. REQUIRES: ReserveOne() before.
-    uint32_t Append(SlotImage buffer, uint8_t state) noexcept;
+    uint32_t Append(SlotImage image, uint8_t state) noexcept;
     // Frees the last slot. REQUIRES: Count() > 0.
-    void PopLast() noexcept { slots_.pop_back(); }
-    // Puts buffer into slot and returns the slot's former buffer.
-    SlotImage Exchange(uint32_t slot, SlotImage buffer) noexcept;
+    void PopLast() noexcept;
+    // Puts image into slot and returns the slot's former image.
+    SlotImage Exchange(uint32_t slot, SlotImage image) noexcept;
 
 private:
-    // The buffer's parts, packed with the state into 16 bytes.
+    // The image's parts, packed with the state into 16 bytes.
     struct Slot {
-        std::unique_ptr<char[]> bytes;
-        uint32_t size = 0;
-        uint8_t state = 0;
+        const char* bytes;
+        uint32_t size;
+        uint8_t state;
+        bool owned;
     };
+    struct Block {
+        char* start;
+        size_t size;
+    };
+
+    char* TakeFromBlocks(size_t size);
+    void AddBlock(size_t needed);  // REQUIRES: needed <= the largest block size
+    static void FreeImage(const Slot& slot) noexcept;
+
     std::vector<Slot> slots_;
+    std::vector<Block> blocks_;  // the newest last; images are taken from it
+    size_t used_ = 0;            // bytes taken from the newest block
 };
 
 }  // namespace velmora::store
