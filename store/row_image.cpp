@@ -2,7 +2,6 @@
 
 #include "platform/errors.h"
 #include "store/store_codes.h"
-#include "store/stored_table_bytes.h"
 
 namespace velmora::store {
 namespace {
@@ -15,12 +14,17 @@ uint8_t MarksOf(std::string_view bytes, size_t column) {
                                 3);
 }
 
+// End offsets are read and written in place, byte by byte: a put rewrites the offsets of
+// every later varying column, so this runs for most columns of every row a file loads.
 uint32_t ReadEnd(std::string_view bytes, uint32_t offset) {
-    return static_cast<uint32_t>(ReadUnsignedLE(bytes.substr(offset, 4)));
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
+    return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
+           static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
 }
 
 void WriteEnd(std::string& bytes, uint32_t offset, uint32_t value) {
-    bytes.replace(offset, 4, UnsignedLEBytes(value, 4));
+    char* at = bytes.data() + offset;
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 uint32_t StartOf(std::string_view bytes, const RowLayout::Place& place) {
@@ -82,6 +86,7 @@ void RowImage::PutBytes(size_t column, std::string_view value) {
     const uint32_t end = ReadEnd(bytes_, place.offset);
     bytes_.replace(layout_->FixedSize() + start, end - start, value);
     const uint32_t grown = static_cast<uint32_t>(value.size()) - (end - start);  // modulo 2^32
+    if (grown == 0) return;
     for (size_t later = column; later < layout_->ColumnCount(); ++later) {
         const RowLayout::Place& next = layout_->At(later);
         if (next.varying) WriteEnd(bytes_, next.offset, ReadEnd(bytes_, next.offset) + grown);
