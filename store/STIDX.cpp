@@ -7,18 +7,11 @@
 namespace velmora::store {
 
 STIDX::STIDX(const STBASE& table, IndexDescription description)
-    : table_(table),
-      description_(std::move(description)),
-      comparer_(table.Layout(), description_.keys, table.Lcid()),
-      search_(table, comparer_) {}
+    : KeyedEntries(table, description.keys), table_(table), description_(std::move(description)) {}
 
 bool STIDX::KeyBeginsWith(const std::vector<KeyColumn>& keys) const {
     return keys.size() <= description_.keys.size() &&
            std::equal(keys.begin(), keys.end(), description_.keys.begin());
-}
-
-std::optional<uint32_t> STIDX::Find(const RowVersion& row) const {
-    return search_.Find(entries_, row);
 }
 
 // Appending is the common case (rows added in key order, building from a sorted source), so
@@ -46,18 +39,7 @@ int STIDX::CheckInsert(const RowVersion& row) {
 }
 
 OrderChange STIDX::Insert(const RowVersion& row) {
-    const uint32_t position = InsertionPoint(row);
-    entries_.insert(entries_.begin() + position, row.slot);
-    aggregates_.Added(row.row);
-    return OrderChange{OrderChange::kNone, position};
-}
-
-OrderChange STIDX::Remove(const RowVersion& row) {
-    const std::optional<uint32_t> position = Find(row);
-    if (!position) return OrderChange{};
-    entries_.erase(entries_.begin() + *position);
-    aggregates_.Removed(row.row);
-    return OrderChange{*position, OrderChange::kNone};
+    return InsertAt(InsertionPoint(row), row);
 }
 
 int STIDX::CheckReplace(const RowVersion& old, const RowVersion& replacement) {
@@ -71,16 +53,7 @@ int STIDX::CheckReplace(const RowVersion& old, const RowVersion& replacement) {
 OrderChange STIDX::Replace(const RowVersion& old, const RowVersion& replacement) {
     const std::optional<uint32_t> position = Find(old);
     if (!position) return Insert(replacement);
-    if (comparer_.Compare(old.row, replacement.row) == 0) {
-        entries_[*position] = replacement.slot;
-        aggregates_.Replaced(old.row, replacement.row);
-        return OrderChange{*position, *position};
-    }
-    entries_.erase(entries_.begin() + *position);
-    const uint32_t insertedAt = InsertionPoint(replacement);
-    entries_.insert(entries_.begin() + insertedAt, replacement.slot);
-    aggregates_.Replaced(old.row, replacement.row);
-    return OrderChange{*position, insertedAt};
+    return ReplaceAt(*position, old, replacement, [&] { return InsertionPoint(replacement); });
 }
 
 STIDX* IndexNamed(STBASE& table, std::string_view name) {

@@ -16,15 +16,12 @@
 #include <vector>
 
 #include "store/STBASE.h"
-#include "store/key_compare.h"
-#include "store/key_compare_search.h"
-#include "store/order_aggregates.h"
-#include "store/row_order.h"
+#include "store/keyed_entries.h"
 #include "store/stored_table_index_description.h"
 
 namespace velmora::store {
 
-class STIDX final : public RowOrder {
+class STIDX final : public KeyedEntries {
 public:
     static constexpr size_t kMaxNameLength = 31;
     static constexpr size_t kMaxKeyColumns = 16;
@@ -40,19 +37,13 @@ public:
                                         const STIDX* source = nullptr);
 
     const IndexDescription& Description() const { return description_; }
-    const KeyComparer& Comparer() const { return comparer_; }
     // True when this index's key columns begin with `keys` (same flags).
     bool KeyBeginsWith(const std::vector<KeyColumn>& keys) const;
-    AggregateSlot& Aggregates() { return aggregates_; }
 
     const std::string& Name() const override { return description_.name; }
-    uint32_t Count() const override { return static_cast<uint32_t>(entries_.size()); }
-    uint32_t SlotAt(uint32_t position) const override { return entries_[position]; }
-    std::optional<uint32_t> Find(const RowVersion& row) const override;
 
     int CheckInsert(const RowVersion& row) override;
     OrderChange Insert(const RowVersion& row) override;
-    OrderChange Remove(const RowVersion& row) override;
     int CheckReplace(const RowVersion& old, const RowVersion& replacement) override;
     OrderChange Replace(const RowVersion& old, const RowVersion& replacement) override;
 
@@ -71,10 +62,6 @@ private:
 
     const STBASE& table_;
     IndexDescription description_;
-    KeyComparer comparer_;
-    KeySearch search_;
-    std::vector<uint32_t> entries_;
-    AggregateSlot aggregates_;
 };
 
 // The plain index of table registered under name, if there is one.

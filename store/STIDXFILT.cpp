@@ -2,25 +2,18 @@
 
 #include <algorithm>
 
-#include "store/STIDX.h"
-
 namespace velmora::store {
 namespace {
 
 std::vector<KeyColumn> KeyOf(const RowOrder& base) {
-    const STIDX* index = dynamic_cast<const STIDX*>(&base);
-    return index ? index->Description().keys : std::vector<KeyColumn>{};
+    const auto* keyed = dynamic_cast<const KeyedEntries*>(&base);
+    return keyed ? keyed->Key() : std::vector<KeyColumn>{};
 }
 
 }  // namespace
 
 STIDXFILT::STIDXFILT(STBASE& table, RowOrder& base, std::string name)
-    : table_(table),
-      base_(base),
-      name_(std::move(name)),
-      key_(KeyOf(base)),
-      comparer_(table.Layout(), key_, table.Lcid()),
-      search_(table, comparer_) {
+    : KeyedEntries(table, KeyOf(base)), table_(table), base_(base), name_(std::move(name)) {
     Rebuild();
 }
 

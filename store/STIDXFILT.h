@@ -18,15 +18,12 @@
 #include <vector>
 
 #include "store/STBASE.h"
-#include "store/key_compare.h"
-#include "store/key_compare_search.h"
-#include "store/order_aggregates.h"
-#include "store/row_order.h"
+#include "store/keyed_entries.h"
 #include "store/row_predicate.h"
 
 namespace velmora::store {
 
-class STIDXFILT final : public RowOrder {
+class STIDXFILT final : public KeyedEntries {
 public:
     // A view over base without filters: all of base's rows.
     // REQUIRES: base is registered with table and outlives the view; the view is registered
@@ -34,9 +31,8 @@ public:
     //           order, and the view places rows by where base has put them).
     STIDXFILT(STBASE& table, RowOrder& base, std::string name);
 
+    // Its Key() is base's (none for an order without key columns).
     RowOrder& Base() const { return base_; }
-    // The key columns copied from base (none for an order without key columns).
-    const std::vector<KeyColumn>& Key() const { return key_; }
 
     // Adds a filter at the end of the list and rebuilds; returns its number (numbers count
     // from 1 and are never given twice by one view). A raise from the filter leaves the view
@@ -52,16 +48,10 @@ public:
     // True when every filter accepts row. May raise as a filter does.
     bool Passes(const RowView& row) const;
 
-    AggregateSlot& Aggregates() { return aggregates_; }
-
     const std::string& Name() const override { return name_; }
-    uint32_t Count() const override { return static_cast<uint32_t>(entries_.size()); }
-    uint32_t SlotAt(uint32_t position) const override { return entries_[position]; }
-    std::optional<uint32_t> Find(const RowVersion& row) const override;
 
     int CheckInsert(const RowVersion& row) override;
     OrderChange Insert(const RowVersion& row) override;
-    OrderChange Remove(const RowVersion& row) override;
     int CheckReplace(const RowVersion& old, const RowVersion& replacement) override;
     OrderChange Replace(const RowVersion& old, const RowVersion& replacement) override;
 
@@ -78,16 +68,11 @@ private:
     STBASE& table_;
     RowOrder& base_;
     std::string name_;
-    std::vector<KeyColumn> key_;
-    KeyComparer comparer_;
-    KeySearch search_;
     std::vector<Filter> filters_;
     int nextNumber_ = 1;
-    std::vector<uint32_t> entries_;
     // The judgement of the change being checked: the slot and whether it passes.
     uint32_t judgedSlot_ = 0;
     bool judgedPasses_ = false;
-    AggregateSlot aggregates_;
 };
 
 }  // namespace velmora::store

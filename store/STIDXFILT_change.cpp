@@ -6,10 +6,6 @@
 
 namespace velmora::store {
 
-std::optional<uint32_t> STIDXFILT::Find(const RowVersion& row) const {
-    return search_.Find(entries_, row);
-}
-
 void STIDXFILT::Judge(const RowVersion& row) {
     ReserveOneMore(entries_);
     judgedSlot_ = 0;
@@ -66,18 +62,7 @@ OrderChange STIDXFILT::Insert(const RowVersion& row) {
     const bool passes = Judged(row);
     judgedSlot_ = 0;
     if (!passes) return OrderChange{};
-    const uint32_t position = PlaceFor(row, nullptr);
-    entries_.insert(entries_.begin() + position, row.slot);
-    aggregates_.Added(row.row);
-    return OrderChange{OrderChange::kNone, position};
-}
-
-OrderChange STIDXFILT::Remove(const RowVersion& row) {
-    const std::optional<uint32_t> position = Find(row);
-    if (!position) return OrderChange{};
-    entries_.erase(entries_.begin() + *position);
-    aggregates_.Removed(row.row);
-    return OrderChange{*position, OrderChange::kNone};
+    return InsertAt(PlaceFor(row, nullptr), row);
 }
 
 int STIDXFILT::CheckReplace(const RowVersion&, const RowVersion& replacement) {
@@ -89,30 +74,11 @@ OrderChange STIDXFILT::Replace(const RowVersion& old, const RowVersion& replacem
     const bool passes = Judged(replacement);
     judgedSlot_ = 0;
     const std::optional<uint32_t> position = Find(old);
-    if (!position) {
-        if (!passes) return OrderChange{};
-        const uint32_t insertedAt = PlaceFor(replacement, &old);
-        entries_.insert(entries_.begin() + insertedAt, replacement.slot);
-        aggregates_.Added(replacement.row);
-        return OrderChange{OrderChange::kNone, insertedAt};
-    }
-    if (!passes) {
-        entries_.erase(entries_.begin() + *position);
-        aggregates_.Removed(old.row);
-        return OrderChange{*position, OrderChange::kNone};
-    }
+    if (!position)
+        return passes ? InsertAt(PlaceFor(replacement, &old), replacement) : OrderChange{};
+    if (!passes) return EraseAt(*position, old);
     // An unchanged key keeps its place in base, and so in the view.
-    if (comparer_.Compare(old.row, replacement.row) == 0) {
-        entries_[*position] = replacement.slot;
-    } else {
-        entries_.erase(entries_.begin() + *position);
-        const uint32_t insertedAt = PlaceFor(replacement, &old);
-        entries_.insert(entries_.begin() + insertedAt, replacement.slot);
-        aggregates_.Replaced(old.row, replacement.row);
-        return OrderChange{*position, insertedAt};
-    }
-    aggregates_.Replaced(old.row, replacement.row);
-    return OrderChange{*position, *position};
+    return ReplaceAt(*position, old, replacement, [&] { return PlaceFor(replacement, &old); });
 }
 
 }  // namespace velmora::store

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "store/STIDX.h"
-#include "store/STIDXFILT.h"
+#include "store/keyed_entries.h"
 
 namespace velmora::store {
 namespace {
 
 // The order's key columns; nullptr for an order without them.
 const std::vector<KeyColumn>* KeyOf(const RowOrder& order) {
-    if (const auto* index = dynamic_cast<const STIDX*>(&order)) return &index->Description().keys;
-    if (const auto* view = dynamic_cast<const STIDXFILT*>(&order)) return &view->Key();
-    return nullptr;
+    const auto* keyed = dynamic_cast<const KeyedEntries*>(&order);
+    return keyed ? &keyed->Key() : nullptr;
 }
 
 }  // namespace
