@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "store/STBASE.h"
 #include "store/STCursor.h"
 #include "store/STIDX_cursor.h"
+#include "store/TAggregate.h"
 #include "store/TFieldDef.h"
 #include "store/TIndexDef.h"
 #include "store/TTableBase.h"
@@ -32,6 +34,8 @@
 #include "store/value.h"
 
 namespace velmora::store {
+
+class AggregateSet;
 
 // How SeekRow compares text keys: ignoring letter case; the last key as a prefix.
 struct SeekOptions {
@@ -54,7 +58,8 @@ public:
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     bool AggregatesActive() const { return aggregatesActive_; }
-    void SetAggregatesActive(bool active) { aggregatesActive_ = active; }
+    // On an open table the aggregates are activated again (or dropped) at once.
+    void SetAggregatesActive(bool active);
 
     // ---- Order (TCustomMemTable_order.cpp) ----------------------------------------------
     // IndexFieldNames and IndexName share one slot: setting either replaces the other. On a
@@ -180,9 +185,28 @@ private:
     bool ScanForKey(const ExpressionTree& condition);
 
     // ---- Aggregates (TCustomMemTable_aggregates.cpp) ------------------------------------
-    // Puts the aggregates in use onto the cursor's orders; run at open, after every change of
-    // order and when AggregatesActive turns true.
+public:
+    // The free-standing aggregates (the Aggregates list; the program declares none): the active
+    // ones are maintained like the aggregate fields' own from the next activation on.
+    TAggregate& AddAggregate();
+    const std::vector<std::unique_ptr<TAggregate>>& Aggregates() const { return freeAggregates_; }
+    // The value of an aggregate in use for the current row's group; null when it is not in use,
+    // while AggregatesActive is false, on an empty view and without a current row.
+    Value AggregateValue(const TAggregate& aggregate) const;
+
+private:
+    // With AggregatesActive, puts the aggregates in use onto the cursor's order: the active
+    // aggregate fields' (one above level 0 only while IndexName is the one it names) and the
+    // active free-standing ones; an inactive one with an expression is parsed once, so that its
+    // errors show at open. Run at open, after every change of order and when AggregatesActive
+    // changes on an open table. A bad expression raises (the parser's message, or EStoreError
+    // kCodeCannotCompile) and changes nothing.
     void ActivateAggregates();
+    std::vector<TAggregate*> AllAggregates();
+    std::optional<int> AddToSet(TAggregate& aggregate, AggregateSet& set) const;
+    Value ReadAggregate(const TAggregate& aggregate, const RowBuffer& buffer) const;
+
+    std::vector<std::unique_ptr<TAggregate>> freeAggregates_;
 
     std::string fileName_;
     bool readOnly_ = false;
