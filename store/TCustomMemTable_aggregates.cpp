@@ -71,8 +71,8 @@ std::optional<int> TCustomMemTable::AddToSet(TAggregate& aggregate, AggregateSet
     return std::nullopt;
 }
 
-// Nothing changes until every aggregate in use has been added: a failure leaves the set that
-// rides on the cursor's order, and what each aggregate knows, as they were.
+// Nothing is put in place until every aggregate in use has been added: a failure leaves the
+// set that rides on the cursor's order, and the aggregates' handles, as they were.
 void TCustomMemTable::ActivateAggregates() {
     if (!orders_) return;
     const std::vector<TAggregate*> aggregates = AllAggregates();
@@ -90,6 +90,11 @@ void TCustomMemTable::ActivateAggregates() {
         const AggregateDescription description = set->Describe(*handles[i]);
         aggregates[i]->Activated(*handles[i], description.type, description.size);
     }
+    // Without an aggregate in use the order carries nothing (an order without key columns
+    // would get a view of its own just to carry an empty set).
+    if (std::none_of(handles.begin(), handles.end(),
+                     [](const auto& handle) { return handle.has_value(); }))
+        set.reset();
     orders_->CarryAggregates(std::move(set));
 }
 
