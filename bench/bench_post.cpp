@@ -15,10 +15,8 @@ constexpr int64_t kPosts = 50000;
 void PostPrice(benchmark::State& state) {
     const ProposalsFile& file = FileOf(static_cast<int>(state.range(0)));
     BenchEnvironment environment;
-    ItemTable items;
-    items.Open(file.Path());
-    LotTable lots(items);
-    lots.Build();
+    OpenLotAuction auction(file.Path());
+    ItemTable& items = auction.items;
     int64_t posted = 0;
     for (auto _ : state) {
         items.table.BeginEdit();
@@ -41,16 +39,12 @@ void SqlitePostPrice(benchmark::State& state) {
 
 BENCHMARK(PostPrice)
     ->Name("post/velmora")
-    ->Arg(kSmall)
-    ->Arg(kMedium)
-    ->Arg(kLarge)
+    ->ArgsProduct({{kSmall, kMedium, kLarge}})
     ->Iterations(kPosts)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(SqlitePostPrice)
     ->Name("post/sqlite")
-    ->Arg(kSmall)
-    ->Arg(kMedium)
-    ->Arg(kLarge)
+    ->ArgsProduct({{kSmall, kMedium, kLarge}})
     ->Iterations(kPosts)
     ->Unit(benchmark::kMicrosecond);
 

@@ -14,23 +14,36 @@
 namespace velmora::bench {
 namespace {
 
+// The bytes written per iteration, from which the summary takes CPU and clock throughput.
+void CountBytes(benchmark::State& state, int64_t total) {
+    state.counters["bytes"] =
+        benchmark::Counter(static_cast<double>(total), benchmark::Counter::kAvgIterations);
+}
+
 // Each iteration opens the file and posts one price (not timed), then times the close, which
-// rewrites the file whole; the file is put back afterwards.
+// rewrites the file whole (through a temporary file, fsync and rename); the file is put back
+// afterwards.
 void SaveItemTable(benchmark::State& state) {
     const ProposalsFile& file = FileOf(static_cast<int>(state.range(0)));
     BenchEnvironment environment;
     int64_t written = 0;
     for (auto _ : state) {
-        ItemTable items;
-        items.Open(file.Path());
-        items.table.BeginEdit();
-        items.preco_ini.SetAsText(PriceText(state.iterations()));
-        items.table.PostRow();
-        state.SetIterationTime(SecondsOf([&] { items.table.CloseTable(); }));
+        state.PauseTiming();
+        {
+            ItemTable items;
+            items.Open(file.Path());
+            items.table.BeginEdit();
+            items.preco_ini.SetAsText(PriceText(state.iterations()));
+            items.table.PostRow();
+            state.ResumeTiming();
+            items.table.CloseTable();
+            state.PauseTiming();
+        }
         written += static_cast<int64_t>(platform::ReadFileShared(file.Path()).size());
         file.Restore();
+        state.ResumeTiming();
     }
-    state.SetBytesProcessed(written);
+    CountBytes(state, written);
 }
 
 void PugixmlSave(benchmark::State& state) {
@@ -39,11 +52,12 @@ void PugixmlSave(benchmark::State& state) {
     ParseWithPugixml(file.Bytes(), document);
     int64_t written = 0;
     for (auto _ : state) {
-        std::string saved;
-        state.SetIterationTime(SecondsOf([&] { saved = SaveWithPugixml(document); }));
+        const std::string saved = SaveWithPugixml(document);
+        state.PauseTiming();
         written += static_cast<int64_t>(saved.size());
+        state.ResumeTiming();
     }
-    state.SetBytesProcessed(written);
+    CountBytes(state, written);
 }
 
 // One write call of the file's byte count into a new file, then fsync: what the disk allows.
@@ -51,40 +65,32 @@ void WriteWithFsync(benchmark::State& state) {
     const ProposalsFile& file = FileOf(static_cast<int>(state.range(0)));
     const std::string path = file.Path() + ".raw";
     for (auto _ : state) {
-        state.SetIterationTime(SecondsOf([&] {
-            const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const ssize_t count = ::write(descriptor, file.Bytes().data(), file.Bytes().size());
-            const bool synced = ::fsync(descriptor) == 0;
-            ::close(descriptor);
-            if (count != static_cast<ssize_t>(file.Bytes().size()) || !synced)
-                throw std::runtime_error("cannot write " + path);
-        }));
+        const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const ssize_t count = ::write(descriptor, file.Bytes().data(), file.Bytes().size());
+        const bool synced = ::fsync(descriptor) == 0;
+        ::close(descriptor);
+        if (count != static_cast<ssize_t>(file.Bytes().size()) || !synced)
+            throw std::runtime_error("cannot write " + path);
     }
     ::unlink(path.c_str());
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(file.Bytes().size()));
+    CountBytes(state, state.iterations() * static_cast<int64_t>(file.Bytes().size()));
 }
 
 }  // namespace
 
 BENCHMARK(SaveItemTable)
     ->Name("save/velmora")
-    ->Arg(kSmall)
-    ->Arg(kMedium)
-    ->Arg(kLarge)
+    ->ArgsProduct({{kSmall, kMedium, kLarge}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(PugixmlSave)
     ->Name("save/pugixml")
-    ->Arg(kSmall)
-    ->Arg(kMedium)
-    ->Arg(kLarge)
+    ->ArgsProduct({{kSmall, kMedium, kLarge}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteWithFsync)
     ->Name("save/write_fsync")
-    ->Arg(kSmall)
-    ->Arg(kMedium)
-    ->Arg(kLarge)
+    ->ArgsProduct({{kSmall, kMedium, kLarge}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -1,8 +1,7 @@
 #pragma once
 // What the benchmark files share: the item counts measured, the generated files (made once
-// per count and kept for the run), and timing of one piece of an iteration.
+// per count and kept for the run), and the prices typed.
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -18,14 +17,6 @@ inline constexpr int kLarge = 100000;
 
 // The proposals file of that many items, generated at its first use.
 const ProposalsFile& FileOf(int items);
-
-// Seconds spent in `work`, for benchmarks timed by hand (UseManualTime).
-template <typename Work>
-double SecondsOf(Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // A price text in the user's notation that differs from the one before it, so each post
 // stores a new row version: "1,0001", "1,0002", ... cycling through 9999 values.

@@ -98,4 +98,17 @@ private:
     ItemTable& items_;
 };
 
+// The tables as the open command leaves them for a lot file: the item table open, the lot
+// table built and on its first lot, to which it has filtered the items.
+// REQUIRES: a BenchEnvironment lives.
+struct OpenLotAuction {
+    explicit OpenLotAuction(const std::string& path) {
+        items.Open(path);
+        lots.Build();
+    }
+
+    ItemTable items;
+    LotTable lots{items};
+};
+
 }  // namespace velmora::bench

@@ -63,15 +63,22 @@ void OpenLines(Summary& summary) {
     }
 }
 
+// Megabytes per second of the CPU time, and of the clock's.
+std::string Throughput(const Measured& measured) {
+    return Fixed(measured.bytesPerIteration / measured.seconds / 1e6, 0) + " MB/s (clock " +
+           Fixed(measured.bytesPerIteration / measured.wallSeconds / 1e6, 0) + " MB/s)";
+}
+
 void SaveLines(Summary& summary) {
     for (int items : kSizes) {
         auto ours = summary.Find("save/velmora", items), peer = summary.Find("save/pugixml", items);
         if (!ours || !peer) continue;
-        const double ratio = ours->bytesPerSecond / peer->bytesPerSecond;
-        std::string figure = Fixed(ours->bytesPerSecond / 1e6, 0) + " MB/s, " + Fixed(ratio, 2) +
-                             "x pugixml's throughput";
+        const double ratio =
+            (ours->bytesPerIteration / ours->seconds) / (peer->bytesPerIteration / peer->seconds);
+        std::string figure =
+            Throughput(*ours) + ", " + Fixed(ratio, 2) + "x pugixml's " + Throughput(*peer);
         if (auto raw = summary.Find("save/write_fsync", items))
-            figure += "; raw write+fsync " + Fixed(raw->bytesPerSecond / 1e6, 0) + " MB/s";
+            figure += "; raw write+fsync " + Throughput(*raw);
         summary.Line("save " + std::to_string(items), figure, ">= 1.0x", ratio >= 1.0);
     }
 }
@@ -115,10 +122,11 @@ void SwitchLines(Summary& summary) {
 }
 
 void SeekLines(Summary& summary) {
-    for (int items : kSizes)
-        if (auto ours = summary.Find("seek/velmora", items))
-            summary.Note("seek " + std::to_string(items),
-                         Fixed(ours->seconds * 1e6, 1) + " us" + Lacking(*ours));
+    for (const char* outcome : {"hit", "miss"})
+        for (int items : kSizes)
+            if (auto ours = summary.Find(std::string("seek/velmora_") + outcome, items))
+                summary.Note("seek " + std::string(outcome) + " " + std::to_string(items),
+                             Fixed(ours->seconds * 1e6, 1) + " us" + Lacking(*ours));
 }
 
 void MemoryLine(Summary& summary, const OpenMemory& memory) {
@@ -137,11 +145,11 @@ void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
         if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0)
             continue;
         Measured measured;
-        const double time = run.run_name.time_type == "manual_time" ? run.real_accumulated_time
-                                                                    : run.cpu_accumulated_time;
-        measured.seconds = time / static_cast<double>(run.iterations);
-        auto bytes = run.counters.find("bytes_per_second");
-        if (bytes != run.counters.end()) measured.bytesPerSecond = bytes->second.value;
+        const double iterations = static_cast<double>(run.iterations);
+        measured.seconds = run.cpu_accumulated_time / iterations;
+        measured.wallSeconds = run.real_accumulated_time / iterations;
+        auto bytes = run.counters.find("bytes");
+        if (bytes != run.counters.end()) measured.bytesPerIteration = bytes->second.value;
         measured.label = run.report_label;
         figures_[run.run_name.function_name + "/" + run.run_name.args] = measured;
     }

@@ -14,12 +14,13 @@
 namespace velmora::bench {
 
 // The machine is shared, so the time that counts is the process's CPU time, which other
-// people's work does not inflate; the save benchmarks, which wait for the disk, are timed by
-// the clock (manual time) and count that.
+// people's work inflates far less than the clock's; the clock's time is kept beside it (the
+// save benchmarks also wait for the disk, which only the clock sees).
 struct Measured {
-    double seconds = 0;         // per iteration
-    double bytesPerSecond = 0;  // 0 when not measured
-    std::string label;          // what the run lacked ("no lot filter"), empty when complete
+    double seconds = 0;            // CPU time per iteration
+    double wallSeconds = 0;        // clock time per iteration
+    double bytesPerIteration = 0;  // 0 when not counted
+    std::string label;             // what the run lacked ("no lot filter"), empty when complete
 };
 
 // Keeps each run's figures under "<name>/<items>" ("open/velmora/1000") while printing the
