@@ -23,7 +23,7 @@ void StoreFourBytes(int64_t value, std::string& stored) {
 
 void FLDCDATE::Write(std::string_view stored, std::string& out) const {
     if (!IsXml()) return AppendFixedSize(out, stored, kSize);
-    AppendDateText(out, CivilDateOf(SignedValueOf(stored.substr(0, kSize))));
+    AppendDateText(out, store::CivilDateOf(SignedValueOf(stored.substr(0, kSize))));
 }
 
 ValueMark FLDCDATE::Read(ByteCursor& in, std::string& stored) const {

@@ -18,10 +18,6 @@ int64_t WholeMilliseconds(double value) {
     return std::llround(value);
 }
 
-int64_t FloorDivide(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && (a < 0));
-}
-
 // Reads a number from the fixed positions [first, first + count).
 int32_t NumberAt(std::string_view text, size_t first, size_t count) {
     return first < text.size() ? ParseLong(text.substr(first, count)) : 0;
@@ -36,9 +32,9 @@ uint16_t FieldBits(std::string_view stored, size_t offset) {
 void FLDCTIMESTAMP::Write(std::string_view stored, std::string& out) const {
     if (!IsXml()) return AppendFixedSize(out, stored, sizeof(double));
     const int64_t total = WholeMilliseconds(DoubleOf(stored));
-    const int64_t day = FloorDivide(total, kMillisecondsPerDay);
-    const int64_t milliseconds = total - day * kMillisecondsPerDay;
-    AppendDateText(out, CivilDateOf(day));
+    const int64_t day = store::FloorDivide(total, store::kMillisecondsPerDay);
+    const int64_t milliseconds = total - day * store::kMillisecondsPerDay;
+    AppendDateText(out, store::CivilDateOf(day));
     if (milliseconds == 0) return;
     out += 'T';
     AppendTimeText(out, TimeOfDayOf(milliseconds));
@@ -57,7 +53,7 @@ ValueMark FLDCTIMESTAMP::Read(ByteCursor& in, std::string& stored) const {
     int64_t milliseconds = 0;
     if (end < text.size() && text[end] == 'T')
         milliseconds = ParseTimeText(text.substr(end + 1)).Milliseconds();
-    const double value = static_cast<double>(*day * kMillisecondsPerDay + milliseconds);
+    const double value = static_cast<double>(*day * store::kMillisecondsPerDay + milliseconds);
     stored.assign(reinterpret_cast<const char*>(&value), sizeof value);
     return ValueMark::Present;
 }

@@ -5,31 +5,6 @@
 namespace velmora::datapacket {
 namespace {
 
-int64_t FloorDivide(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-// Days from 1970-01-01 (after H. Hinnant's civil calendar algorithms).
-int64_t DaysFromEpoch(int64_t y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = FloorDivide(y, 400);
-    const int64_t yearOfEra = y - era * 400;
-    const int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-const int64_t kEpochOfDayOne = DaysFromEpoch(1, 1, 1);
-
-bool IsLeapYear(int64_t y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int64_t year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 // Reads up to `maxDigits` digits at `i`; returns how many.
 int ReadDigits(std::string_view text, size_t& i, int maxDigits, int& value) {
     int count = 0;
@@ -47,25 +22,6 @@ void SkipNonDigits(std::string_view text, size_t& i) {
 
 }  // namespace
 
-int64_t DayNumberOf(const CivilDate& date) {
-    return DaysFromEpoch(date.year, date.month, date.day) - kEpochOfDayOne + 1;
-}
-
-CivilDate CivilDateOf(int64_t dayNumber) {
-    const int64_t z = dayNumber - 1 + kEpochOfDayOne + 719468;
-    const int64_t era = FloorDivide(z, 146097);
-    const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;
-    CivilDate date;
-    date.day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    date.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    date.year = yearOfEra + era * 400 + (date.month <= 2);
-    return date;
-}
-
 std::optional<int32_t> ParseDateText(std::string_view text, size_t& end) {
     size_t i = 0;
     int year = 0, month = 0, day = 0;
@@ -75,10 +31,10 @@ std::optional<int32_t> ParseDateText(std::string_view text, size_t& end) {
     if (ReadDigits(text, i, 2, month) < 2) return std::nullopt;
     SkipNonDigits(text, i);
     if (ReadDigits(text, i, 2, day) == 0) return std::nullopt;
-    if (year == 0 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+    if (year == 0 || month < 1 || month > 12 || day < 1 || day > store::DaysInMonth(year, month))
         return std::nullopt;
     end = i;
-    return static_cast<int32_t>(DayNumberOf({year, month, day}));
+    return static_cast<int32_t>(store::DayNumberOf({year, month, day}));
 }
 
 TimeOfDay ParseTimeText(std::string_view text) {
@@ -104,7 +60,7 @@ TimeOfDay TimeOfDayOf(int64_t milliseconds) {
             static_cast<int>(milliseconds % 60000)};
 }
 
-void AppendDateText(std::string& out, const CivilDate& date) {
+void AppendDateText(std::string& out, const store::CivilDate& date) {
     AppendDecimal(out, date.year, 4);
     AppendDecimal(out, date.month, 2);
     AppendDecimal(out, date.day, 2);

@@ -1,26 +1,15 @@
 #pragma once
-// Dates and times in the text forms of a datapacket and the day numbers behind them. A day
-// number counts days in the proleptic Gregorian calendar with 0001-01-01 as day 1; a time of
-// day is held in milliseconds.
+// Dates and times in the text forms of a datapacket. Dates are day numbers (store/calendar.h);
+// a time of day is held in milliseconds.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "store/calendar.h"
+
 namespace velmora::datapacket {
-
-inline constexpr int64_t kMillisecondsPerDay = 86400000;
-
-struct CivilDate {
-    int64_t year = 1;
-    int month = 1;
-    int day = 1;
-};
-
-// REQUIRES: month 1-12.
-int64_t DayNumberOf(const CivilDate& date);
-CivilDate CivilDateOf(int64_t dayNumber);
 
 // A date: the first digits (up to 4) are the year, then 2 for the month, then 1 or 2 for the
 // day; non-digits between the parts are skipped. nullopt when the year has 1 or 3 digits or
@@ -44,7 +33,7 @@ TimeOfDay ParseTimeText(std::string_view text);
 TimeOfDay TimeOfDayOf(int64_t milliseconds);
 
 // "%04d%02d%02d".
-void AppendDateText(std::string& out, const CivilDate& date);
+void AppendDateText(std::string& out, const store::CivilDate& date);
 // "%02d:%02d:%05d" with hour, minute and milliseconds of the minute.
 void AppendTimeText(std::string& out, const TimeOfDay& time);
 

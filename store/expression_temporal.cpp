@@ -7,18 +7,6 @@
 namespace velmora::store {
 namespace {
 
-// Days from 0001-01-01 (day 1) after the civil-from-days method counted from 0000-03-01.
-constexpr int64_t kEpochShift = 305;
-
-bool IsLeap(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
-}
-
 // Reads `count` digits at pos (count 0: one or more) into out.
 bool Digits(std::string_view text, size_t& pos, int count, int& out) {
     size_t end = pos;
@@ -39,23 +27,21 @@ bool Expect(std::string_view text, size_t& pos, char c) {
 }
 
 std::optional<int64_t> ReadDate(std::string_view text, size_t& pos) {
-    CivilDate date;
+    int year = 0, month = 0, day = 0;
     size_t at = pos;
-    const bool iso = Digits(text, at, 4, date.year) && Expect(text, at, '-') &&
-                     Digits(text, at, 2, date.month) && Expect(text, at, '-') &&
-                     Digits(text, at, 2, date.day);
+    const bool iso = Digits(text, at, 4, year) && Expect(text, at, '-') &&
+                     Digits(text, at, 2, month) && Expect(text, at, '-') &&
+                     Digits(text, at, 2, day);
     if (!iso) {
         at = pos;
-        if (!(Digits(text, at, 0, date.day) && Expect(text, at, '/') &&
-              Digits(text, at, 0, date.month) && Expect(text, at, '/') &&
-              Digits(text, at, 4, date.year)))
+        if (!(Digits(text, at, 0, day) && Expect(text, at, '/') && Digits(text, at, 0, month) &&
+              Expect(text, at, '/') && Digits(text, at, 4, year)))
             return std::nullopt;
     }
-    if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1 ||
-        date.day > DaysInMonth(date.year, date.month))
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
         return std::nullopt;
     pos = at;
-    return DayNumberOf(date);
+    return DayNumberOf(CivilDate{year, month, day});
 }
 
 std::optional<double> ReadTime(std::string_view text, size_t& pos) {
@@ -89,30 +75,6 @@ std::optional<double> ReadDateTime(std::string_view text, bool keepTime) {
 }
 
 }  // namespace
-
-int64_t DayNumberOf(CivilDate date) {
-    const int64_t year = date.month <= 2 ? date.year - 1 : date.year;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t month = date.month;
-    const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + date.day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - kEpochShift;
-}
-
-CivilDate CivilDateOf(int64_t dayNumber) {
-    const int64_t z = dayNumber + kEpochShift;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-    return CivilDate{year, month, day};
-}
 
 std::optional<double> ReadTemporal(std::string_view text, FieldType type) {
     text = Trimmed(text);

@@ -1,26 +1,16 @@
 #pragma once
 // Dates and times inside expressions. Temporal values are held as milliseconds counted from
-// day 0, the stored date-time form: a date is its day number (1 = 0001-01-01, proleptic
-// Gregorian calendar) times 86400000, a time its milliseconds of the day.
+// day 0, the stored date-time form: a date is its day number (store/calendar.h) times
+// kMillisecondsPerDay, a time its milliseconds of the day.
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "store/calendar.h"
 #include "store/expression_types.h"
 
 namespace velmora::store {
-
-inline constexpr double kMillisecondsPerDay = 86400000.0;
-
-struct CivilDate {
-    int year = 1;
-    int month = 1;
-    int day = 1;
-};
-
-int64_t DayNumberOf(CivilDate date);
-CivilDate CivilDateOf(int64_t dayNumber);
 
 // Reads a temporal constant: a date as "yyyy-mm-dd" or "dd/mm/yyyy", a time as
 // "hh:nn[:ss[.zzz]]", a date-time as a date optionally followed by a blank and a time.
