@@ -2,20 +2,13 @@
 
 #include "datapacket/packet_files.h"
 #include "datapacket/packet_writer_table.h"
+#include "packet_test_util.h"
 
 namespace velmora::datapacket::testing {
 
 std::string WrittenDocument(std::string_view fields, std::string_view params,
                             std::string_view rows) {
-    std::string document(kAnsiDeclaration);
-    document += "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
-    document += fields;
-    document += "</FIELDS>";
-    document += params;
-    document += "</METADATA><ROWDATA>";
-    document += rows;
-    document += "</ROWDATA></DATAPACKET>";
-    return document;
+    return std::string(kAnsiDeclaration) + Document(fields, rows, params);
 }
 
 std::unique_ptr<store::STBASE> TableOf(std::string_view packet) {

@@ -8,16 +8,10 @@
 #include "datapacket/packet_writer_table.h"
 #include "platform/codepage.h"
 #include "store/STBASE.h"
+#include "store/decimal.h"
 
 namespace velmora::datapacket::testing {
 namespace {
-
-std::string Units(int64_t value) {
-    std::string stored;
-    for (int i = 0; i < 16; ++i)
-        stored += static_cast<char>((value >> (i < 8 ? 8 * i : 63)) & 0xFF);
-    return stored;
-}
 
 TEST(PKWRITERXml, WritesTheModifiedPriceTableExactly) {
     auto table = TableOf(WrittenDocument(
@@ -26,7 +20,7 @@ TEST(PKWRITERXml, WritesTheModifiedPriceTableExactly) {
         "", "<ROW numitem=\"1\" preco_ini=\"10.5\"/><ROW numitem=\"2\"/>"));
     store::RowImage row = table->NewRowImage();
     row.Assign(table->SlotRow(2).Bytes());
-    row.Put(1, Units(72500));
+    row.Put(1, store::EncodeDecimalUnits(72500));
     table->ModifyRow(2, row);
 
     EXPECT_EQ(WritePacket(*table, kModeXml),
