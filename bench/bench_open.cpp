@@ -48,12 +48,12 @@ void PugixmlParse(benchmark::State& state) {
 BENCHMARK(OpenItemTable)
     ->Name("open/velmora")
     ->ArgsProduct({{kSmall, kMedium, kLarge}})
-    ->UseManualTime()
+
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(PugixmlParse)
     ->Name("open/pugixml")
     ->ArgsProduct({{kSmall, kMedium, kLarge}})
-    ->UseManualTime()
+
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace velmora::bench

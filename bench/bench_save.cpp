@@ -81,17 +81,17 @@ void WriteWithFsync(benchmark::State& state) {
 BENCHMARK(SaveItemTable)
     ->Name("save/velmora")
     ->ArgsProduct({{kSmall, kMedium, kLarge}})
-    ->UseManualTime()
+
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(PugixmlSave)
     ->Name("save/pugixml")
     ->ArgsProduct({{kSmall, kMedium, kLarge}})
-    ->UseManualTime()
+
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteWithFsync)
     ->Name("save/write_fsync")
     ->ArgsProduct({{kSmall, kMedium, kLarge}})
-    ->UseManualTime()
+
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace velmora::bench
