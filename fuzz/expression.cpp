@@ -17,6 +17,7 @@
 #include "store/expression_compiler.h"
 #include "store/expression_evaluator.h"
 #include "store/expression_parser.h"
+#include "store/expression_temporal.h"
 #include "store/store_codes.h"
 #include "tests/store/expression_test_fakes.h"
 
@@ -26,13 +27,14 @@ using namespace velmora::store::exprtest;
 
 namespace {
 
-constexpr int32_t kDay20261210 = 739595;
-
 std::vector<FakeRow> ItemRows() {
     std::vector<FakeRow> rows(3);
     rows[0].Int(kIdItem, 3).Text(kDescrItem, "CANETA AZUL").Dec(kQtde, 2).Dec(kPrecoIni, 1.5);
     rows[0].Dec(kValor, 3).Text(kComplDescr, "Ponta fina").Bool(kAtivo, true);
-    rows[0].Day(kEntrega, kDay20261210).Real(kFator, 0.25).Int(kInterno, 7);
+    rows[0]
+        .Day(kEntrega, static_cast<int32_t>(DayNumberOf(CivilDate{2026, 12, 10})))
+        .Real(kFator, 0.25)
+        .Int(kInterno, 7);
     rows[1].Int(kIdItem, -4).Text(kDescrItem, "l\xE1pis 50% off_x").Dec(kQtde, 0.001);
     rows[1].Bool(kAtivo, false).Real(kFator, -1e300);
     return rows;  // the third row is all null
