@@ -13,21 +13,6 @@ namespace {
 
 using namespace testing_items;
 
-class ItemFields final : public ExpressionFieldCatalog {
-public:
-    const ExpressionField* FindField(std::string_view name) const override {
-        for (const ExpressionField& field : fields_)
-            if (platform::CompareText(field.name, name, 0, true) == 0) return &field;
-        return nullptr;
-    }
-    std::string TableName() const override { return "items"; }
-
-private:
-    std::vector<ExpressionField> fields_{{"numitem", ftInteger, 0, fkData, kNumitem},
-                                         {"nuitem", ftInteger, 0, fkData, kNuitem},
-                                         {"descr", ftString, 20, fkData, kDescr}};
-};
-
 struct FilterCase {
     const char* name;
     const char* text;

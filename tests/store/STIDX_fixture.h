@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "listed_fields.h"
 #include "platform/errors.h"
 #include "store/STBASE.h"
 #include "store/row_order.h"
@@ -24,6 +25,15 @@ struct Item {
     std::optional<int32_t> nuitem;
     std::optional<std::string> descr;
 };
+
+// The fields of ItemTable, for parsing expressions over it.
+inline const testing_expressions::ListedFields& ItemFields() {
+    static const testing_expressions::ListedFields fields(
+        {{"numitem", ftInteger, 0, fkData, kNumitem},
+         {"nuitem", ftInteger, 0, fkData, kNuitem},
+         {"descr", ftString, 20, fkData, kDescr}});
+    return fields;
+}
 
 inline std::string Int32Bytes(int32_t value) {
     std::string bytes(4, '\0');

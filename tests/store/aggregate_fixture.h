@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "STIDX_fixture.h"
+#include "listed_fields.h"
 #include "platform/codepage.h"
 #include "store/STBASE.h"
 #include "store/STCursor.h"
@@ -30,25 +31,13 @@ struct Item {
     std::optional<std::string> descr;
 };
 
-// The fields an expression may name: by default those of AggregateItems.
-class AggregateFields final : public ExpressionFieldCatalog {
-public:
-    AggregateFields() = default;
-    explicit AggregateFields(std::vector<ExpressionField> fields) : fields_(std::move(fields)) {}
-
-    const ExpressionField* FindField(std::string_view name) const override {
-        for (const ExpressionField& field : fields_)
-            if (platform::CompareText(field.name, name, 0, true) == 0) return &field;
-        return nullptr;
-    }
-    std::string TableName() const override { return "items"; }
-
-private:
-    std::vector<ExpressionField> fields_{{"id_item", ftInteger, 0, fkData, kLote},
-                                         {"qtde", ftBCD, 3, fkData, kQtde},
-                                         {"preco_ini", ftBCD, 4, fkData, kPreco},
-                                         {"descr", ftString, 20, fkData, kDescr}};
-};
+// The fields an expression may name: those of AggregateItems.
+inline testing_expressions::ListedFields AggregateFields() {
+    return testing_expressions::ListedFields({{"id_item", ftInteger, 0, fkData, kLote},
+                                              {"qtde", ftBCD, 3, fkData, kQtde},
+                                              {"preco_ini", ftBCD, 4, fkData, kPreco},
+                                              {"descr", ftString, 20, fkData, kDescr}});
+}
 
 inline StoredColumn Decimal15(const char* name, uint16_t scale) {
     StoredColumn column = testing_items::Column(name, LogicalType::Bcd);

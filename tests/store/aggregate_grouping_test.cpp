@@ -15,13 +15,6 @@ namespace {
 using namespace testing_items;
 using testing_aggregates::AggregateFields;
 
-const AggregateFields& ItemFields() {
-    static const AggregateFields fields({{"numitem", ftInteger, 0, fkData, kNumitem},
-                                         {"nuitem", ftInteger, 0, fkData, kNuitem},
-                                         {"descr", ftString, 20, fkData, kDescr}});
-    return fields;
-}
-
 ExpressionTree ParseItems(const std::string& text, ExpressionPurpose purpose) {
     return ParseExpression(text, ItemFields(), purpose, 0, {});
 }
