@@ -40,11 +40,12 @@ KeyForm KeyFormOf(FieldType type) {
     }
 }
 
-std::string Quoted(std::string_view text, bool doubleQuotes) {
+// A single-quoted constant; a quote inside is doubled, so the text cannot end the constant.
+std::string Quoted(std::string_view text) {
     std::string quoted = "'";
     for (char c : text) {
         quoted += c;
-        if (c == '\'' && doubleQuotes) quoted += c;
+        if (c == '\'') quoted += c;
     }
     return quoted + "'";
 }
@@ -59,10 +60,12 @@ std::string KeyTerm(const TField& field, const Value& value, bool prefix) {
     std::string text = ValueText(value);
     switch (form) {
         case KeyForm::Text:
-            return name + "=" + Quoted(prefix ? text + "*" : text, true);
+            return name + "=" + Quoted(prefix ? text + "*" : text);
         case KeyForm::Temporal:
-            return name + "=" + Quoted(text, false);
+            return name + "=" + Quoted(text);
         default:
+            // A text given for a number stays one quoted constant, so it cannot add terms.
+            if (value.GetKind() == Value::Kind::Text) return name + "=" + Quoted(text);
             return name + "=" + text;
     }
 }

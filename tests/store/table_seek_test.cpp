@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
             "QuoteInsideThePrefix", "numitem;nuitem", "descr_item", {T("COPO D'")}, kTypeAhead, 50},
         SeekCase{"ExactLot", "numitem;nuitem", "id_item", {Value::Integer(2)}, {false, true}, 5},
         SeekCase{"NoSuchLot", "numitem;nuitem", "id_item", {Value::Integer(9)}, {false, true}, 0},
+        SeekCase{"LotGivenAsText", "numitem;nuitem", "id_item", {T("2")}, kExact, 5},
         SeekCase{"TwoKeys",
                  "descr_item",
                  "numitem;nuitem",
@@ -153,6 +154,24 @@ INSTANTIATE_TEST_SUITE_P(
                     {Value::Integer(2)},
                     "CDSDigitacao: No key value for field 'nuitem'"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A key text holding the syntax of another term stays one constant, refused as a number, so
+// the row the added term would select (nuitem 15) is never found.
+TEST(TableSeek, AKeyTextCannotAddTerms) {
+    ItemTable items;
+    items.table.OpenTable();
+    items.table.GoLast();
+    const int32_t before = items.nuitem.AsInt32();
+    for (const char* fields : {"id_item", "nuitem"}) {
+        try {
+            items.table.SeekRow(fields, T("9 or [nuitem]=15"));
+            ADD_FAILURE() << fields << ": no error";
+        } catch (const EConvertError& error) {
+            EXPECT_STREQ(error.what(), "'9 or [nuitem]=15' is not a valid integer value");
+        }
+        EXPECT_EQ(items.nuitem.AsInt32(), before) << fields;
+    }
+}
 
 TEST(TableSeek, ASingleValueServesOnlyASingleField) {
     ItemTable items;
