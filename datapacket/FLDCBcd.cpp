@@ -18,10 +18,11 @@ using store::Int128;
 constexpr unsigned char kNegative = 0x80;
 constexpr unsigned char kScaleBits = 0x3F;
 
+// A short stored form reads as zero-filled; on the stack, as it runs for every value written.
 Int128 StoredUnits(std::string_view stored) {
-    std::string units;
-    AppendFixedSize(units, stored, store::kBcdStoredSize);
-    return store::DecodeDecimalUnits(units);
+    char units[store::kBcdStoredSize] = {};
+    stored.substr(0, sizeof units).copy(units, sizeof units);
+    return store::DecodeDecimalUnits(std::string_view(units, sizeof units));
 }
 
 // The 16-byte stored form, into the caller's buffer (read once per value of a file).

@@ -37,12 +37,6 @@ void PacketBuffer::EnsureRoom(size_t count) {
     }
 }
 
-void PacketBuffer::Append(std::string_view bytes) {
-    EnsureRoom(bytes.size());
-    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(used_));
-    used_ += bytes.size();
-}
-
 void PacketBuffer::Overwrite(size_t at, std::string_view bytes) {
     std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(at));
 }

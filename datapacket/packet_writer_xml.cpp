@@ -153,14 +153,13 @@ void XmlPacketWriter::AppendValueAttribute(std::string_view attrName, const FLDC
                                            std::string_view stored) {
     text_.clear();
     converter.Write(stored, text_);
-    const std::string encoded = Encoded(text_);
-    out_.EnsureRoom(2 * encoded.size() + 1000);
-    std::string attribute = " ";
-    attribute += attrName;
-    attribute += "=\"";
-    AppendEscaped(encoded, attribute);
-    attribute += '"';
-    out_.Append(attribute);
+    if (utf8_) text_ = platform::ToUtf8(text_);
+    out_.EnsureRoom(2 * text_.size() + 1000);
+    out_.Append(' ');
+    out_.Append(attrName);
+    out_.Append("=\"");
+    ForEachEscapedPiece(text_, [this](std::string_view piece) { out_.Append(piece); });
+    out_.Append('"');
 }
 
 void XmlPacketWriter::BeginRow(uint8_t state) {

@@ -1,15 +1,62 @@
 #pragma once
 // Escaping of attribute values in a written XML datapacket.
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "datapacket/FLDUnicode.h"
+
 namespace velmora::datapacket {
 
-// Appends `text` with "<", ">", "&", apostrophe, double quote, carriage return, line feed,
-// tab and backslash replaced by their references ("&lt;" ... "&#092;"); every other byte is
-// copied. An "&" followed by the reference mark (byte 1, see FLDUnicode.h) becomes "&#": that
-// is how wide-text converters write their numeric references.
-void AppendEscaped(std::string_view text, std::string& out);
+namespace escape_detail {
+
+// Per byte: 0 when it is written as it is, else the index of its reference in kReferences.
+// Index 1 is "&" (which may also start a wide-text numeric reference, see ForEachEscapedPiece).
+inline constexpr std::array<uint8_t, 256> kClasses = [] {
+    std::array<uint8_t, 256> classes{};
+    const char escaped[] = {'&', '<', '>', '\'', '"', '\r', '\n', '\t', '\\'};
+    for (uint8_t i = 0; i < sizeof escaped; ++i)
+        classes[static_cast<unsigned char>(escaped[i])] = static_cast<uint8_t>(i + 1);
+    return classes;
+}();
+inline constexpr std::string_view kReferences[] = {
+    "", "&amp;", "&lt;", "&gt;", "&apos;", "&quot;", "&#013;", "&#010;", "&#009;", "&#092;"};
+inline constexpr uint8_t kAmpersand = 1;
+inline constexpr std::string_view kNumericReferenceStart = "&#";
+
+}  // namespace escape_detail
+
+// Hands `text` to `append` (called with std::string_view pieces, in order) with "<", ">",
+// "&", apostrophe, double quote, carriage return, line feed, tab and backslash replaced by
+// their references ("&lt;" ... "&#092;"); the bytes between them go as whole runs. An "&"
+// followed by the reference mark (byte 1, see FLDUnicode.h) becomes "&#": that is how
+// wide-text converters write their numeric references.
+// Windows-1252 has no lead bytes, so every byte is a character of its own here.
+template <typename Append>
+void ForEachEscapedPiece(std::string_view text, Append&& append) {
+    using namespace escape_detail;
+    const char* const end = text.data() + text.size();
+    const char* run = text.data();
+    for (const char* p = run; p < end; ++p) {
+        const uint8_t reference = kClasses[static_cast<unsigned char>(*p)];
+        if (reference == 0) continue;
+        if (p > run) append(std::string_view(run, static_cast<size_t>(p - run)));
+        if (reference == kAmpersand && p + 1 < end && p[1] == kReferenceMark) {
+            append(kNumericReferenceStart);
+            ++p;
+        } else {
+            append(kReferences[reference]);
+        }
+        run = p + 1;
+    }
+    if (end > run) append(std::string_view(run, static_cast<size_t>(end - run)));
+}
+
+// The same, appended to a string.
+inline void AppendEscaped(std::string_view text, std::string& out) {
+    ForEachEscapedPiece(text, [&out](std::string_view piece) { out.append(piece); });
+}
 
 }  // namespace velmora::datapacket
