@@ -27,7 +27,7 @@ PacketBuffer::PacketBuffer() {
     OrOutOfMemory([this] { bytes_.resize(kStartSize); });
 }
 
-void PacketBuffer::EnsureRoom(size_t count) {
+void PacketBuffer::Grow(size_t count) {
     while (bytes_.size() - used_ < count) {
         const size_t shortfall = count - (bytes_.size() - used_);
         const size_t growth =

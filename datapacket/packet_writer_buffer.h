@@ -20,10 +20,12 @@ public:
     PacketBuffer();
 
     // Makes sure that `count` more bytes fit without growing.
-    void EnsureRoom(size_t count);
+    void EnsureRoom(size_t count) {
+        if (bytes_.size() - used_ < count) Grow(count);
+    }
     // Appends bytes, growing as needed. Inline: a written row appends a few pieces per value.
     void Append(std::string_view bytes) {
-        if (bytes_.size() - used_ < bytes.size()) EnsureRoom(bytes.size());
+        EnsureRoom(bytes.size());
         bytes.copy(bytes_.data() + used_, bytes.size());
         used_ += bytes.size();
     }
@@ -38,6 +40,8 @@ public:
     std::string Take();
 
 private:
+    void Grow(size_t count);
+
     std::string bytes_;
     size_t used_ = 0;
     bool stepNext_ = true;  // the next growth is by kStartSize, else by the current size

@@ -40,6 +40,33 @@ INSTANTIATE_TEST_SUITE_P(
                                  std::string_view("a\0b", 3)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Sixteen bytes are scanned at once and the rest one by one: every escaped byte must be found
+// at every place of a block and of the tail, next to plain bytes of all other values.
+TEST(EscapeTest, FindsEachEscapedByteAtEveryPosition) {
+    const std::string_view escaped[][2] = {{"&", "&amp;"},   {"<", "&lt;"},    {">", "&gt;"},
+                                           {"'", "&apos;"},  {"\"", "&quot;"}, {"\r", "&#013;"},
+                                           {"\n", "&#010;"}, {"\t", "&#009;"}, {"\\", "&#092;"}};
+    // Every byte but the nine and the reference mark (which would join a preceding "&").
+    std::string plain;
+    for (int c = 0; c < 256; ++c)
+        if (std::string_view("&<>'\"\r\n\t\\\x01").find(static_cast<char>(c)) ==
+            std::string_view::npos)
+            plain += static_cast<char>(c);
+    const std::string filler = plain.substr(200) + plain.substr(0, 13);  // high bytes and controls
+    for (const auto& [byte, reference] : escaped) {
+        for (size_t at = 0; at <= filler.size(); ++at) {
+            const std::string text = filler.substr(0, at) + std::string(byte) + filler.substr(at);
+            std::string out;
+            AppendEscaped(text, out);
+            EXPECT_EQ(out, filler.substr(0, at) + std::string(reference) + filler.substr(at))
+                << "byte " << static_cast<int>(byte[0]) << " at " << at;
+        }
+    }
+    std::string out;
+    AppendEscaped(plain + plain, out);
+    EXPECT_EQ(out, plain + plain);
+}
+
 // The writer appends the pieces to its buffer: whole runs between references, none empty.
 TEST(EscapePiecesTest, RunsBetweenReferencesComeWhole) {
     std::vector<std::string> pieces;
