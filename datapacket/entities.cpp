@@ -93,6 +93,8 @@ const std::array<char16_t, 256>& CodePageUnits() {
 }  // namespace
 
 void AppendDecodedText(std::string_view text, std::string& out) {
+    // Decoding never lengthens the text: one allocation at most.
+    out.reserve(out.size() + text.size());
     WalkEntities(
         text, [&](std::string_view run) { out.append(run); },
         [&](const Entity& e) { out += static_cast<char>(e.value & 0xFF); });

@@ -29,12 +29,13 @@ std::vector<store::Parameter> ReadParameters(PKREADER& reader) {
     return parameters;
 }
 
-bool ReadRow(PKREADER& reader, store::StoredTableLoader& loader, size_t columnCount) {
-    std::string stored;
+// `stored` and `row` are the caller's, kept from row to row so that their memory is reused.
+bool ReadRow(PKREADER& reader, store::StoredTableLoader& loader, size_t columnCount,
+             std::string& stored, store::RowImage& row) {
     ValueMark mark = ValueMark::Present;
     if (!More(reader.ReadValue(stored, mark))) return false;
     const auto state = static_cast<uint8_t>(stored.empty() ? 0 : stored[0]);
-    store::RowImage row = loader.NewRowImage();
+    row.Clear();
     for (size_t column = 0; column < columnCount; ++column) {
         if (!More(reader.ReadValue(stored, mark))) throw EStoreError(kCodeMalformedPacket);
         if (mark == ValueMark::Present)
@@ -71,7 +72,9 @@ std::unique_ptr<store::STBASE> StoredTableOfPacket(std::string_view packet) {
     }
     for (store::Parameter& parameter : ReadParameters(reader))
         loader.AddTableParameter(std::move(parameter));
-    while (ReadRow(reader, loader, columnCount)) {
+    std::string stored;
+    store::RowImage row = loader.NewRowImage();
+    while (ReadRow(reader, loader, columnCount, stored, row)) {
     }
     return loader.Finish();
 }
