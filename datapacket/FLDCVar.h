@@ -20,6 +20,7 @@ public:
         : FLDConv(std::move(attrName), form), prefixWidth_(prefixWidth), kind_(kind) {}
 
     void Write(std::string_view stored, std::string& out) const override;
+    bool WritesStoredBytes() const override { return IsXml(); }
     ValueMark Read(ByteCursor& in, std::string& stored) const override;
 
 private:

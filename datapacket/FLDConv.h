@@ -40,6 +40,9 @@ public:
     // Appends the packet form of a value: in XML its text before escaping, in binary its
     // bytes. REQUIRES: `stored` is a stored form of the converter's type.
     virtual void Write(std::string_view stored, std::string& out) const = 0;
+    // True when Write appends `stored` as it is, so a writer may take the stored bytes
+    // themselves (8-bit text in XML).
+    virtual bool WritesStoredBytes() const { return false; }
 
     // Reads one value into `stored` (replacing its content) and says whether it is present
     // or null. XML: `in` holds exactly the attribute text, entities not yet decoded. Binary:

@@ -151,14 +151,18 @@ void XmlPacketWriter::BeginRows() {
 
 void XmlPacketWriter::AppendValueAttribute(std::string_view attrName, const FLDConv& converter,
                                            std::string_view stored) {
-    text_.clear();
-    converter.Write(stored, text_);
-    if (utf8_) text_ = platform::ToUtf8(text_);
-    out_.EnsureRoom(2 * text_.size() + 1000);
+    std::string_view text = stored;
+    if (utf8_ || !converter.WritesStoredBytes()) {
+        text_.clear();
+        converter.Write(stored, text_);
+        if (utf8_) text_ = platform::ToUtf8(text_);
+        text = text_;
+    }
+    out_.EnsureRoom(2 * text.size() + 1000);
     out_.Append(' ');
     out_.Append(attrName);
     out_.Append("=\"");
-    ForEachEscapedPiece(text_, [this](std::string_view piece) { out_.Append(piece); });
+    ForEachEscapedPiece(text, [this](std::string_view piece) { out_.Append(piece); });
     out_.Append('"');
 }
 
