@@ -47,15 +47,18 @@ Entity ReadEntity(std::string_view text) {
         default:
             return entity;
     }
-    const size_t semicolon = text.find(';', 2);
-    if (semicolon == std::string_view::npos) return entity;
+    // The digits first: no ";" stands among them, so the first ";" after "&#" is the first one
+    // after them, which in the usual reference is the very next byte.
     const bool hex = third == 'x' || third == 'X';
     uint32_t number = 0;
-    for (size_t i = hex ? 3 : 2; i < semicolon; ++i) {
+    size_t i = hex ? 3 : 2;
+    for (; i < text.size(); ++i) {
         const int digit = hex ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
         if (digit < 0) break;
         number = number * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
     }
+    const size_t semicolon = i < text.size() && text[i] == ';' ? i : text.find(';', i);
+    if (semicolon == std::string_view::npos) return entity;
     entity.numeric = true;
     entity.value = number;
     entity.length = semicolon + 1;

@@ -25,18 +25,24 @@ TEST_P(DecodeTextTest, DecodesEightBitText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeTextTest,
-    ::testing::Values(EntityCase{"Named", "&lt;a&gt; &amp; &quot;b&quot; &apos;c&apos;",
-                                 "<a> & \"b\" 'c'"},
-                      EntityCase{"DecimalReference", "caf&#233;", "caf\xE9"},
-                      EntityCase{"LowEightBitsOfTheNumber", "&#8364;", "\xAC"},
-                      EntityCase{"HexReferenceEitherCase", "&#xE9;&#XeA;", "\xE9\xEA"},
-                      EntityCase{"ControlReferences", "a&#013;&#010;&#009;&#092;b", "a\r\n\t\\b"},
-                      EntityCase{"OtherLetterStaysLiteral", "R&D &x", "R&D &x"},
-                      // Only the leading letters count: "&gx;y" is ">" followed by "y".
-                      EntityCase{"OnlyLeadingLettersAreLookedAt", "&gx;y&lqq;z", ">y<;z"},
-                      EntityCase{"ReferenceWithoutSemicolonIsLiteral", "&#65 x", "&#65 x"},
-                      EntityCase{"CutOffAtTheEnd", "a&am", "a&"},
-                      EntityCase{"HighBytesCopied", "\xE7\xE3", "\xE7\xE3"}),
+    ::testing::Values(
+        EntityCase{"Named", "&lt;a&gt; &amp; &quot;b&quot; &apos;c&apos;", "<a> & \"b\" 'c'"},
+        EntityCase{"DecimalReference", "caf&#233;", "caf\xE9"},
+        EntityCase{"LowEightBitsOfTheNumber", "&#8364;", "\xAC"},
+        EntityCase{"HexReferenceEitherCase", "&#xE9;&#XeA;", "\xE9\xEA"},
+        EntityCase{"ControlReferences", "a&#013;&#010;&#009;&#092;b", "a\r\n\t\\b"},
+        EntityCase{"OtherLetterStaysLiteral", "R&D &x", "R&D &x"},
+        // Only the leading letters count: "&gx;y" is ">" followed by "y".
+        EntityCase{"OnlyLeadingLettersAreLookedAt", "&gx;y&lqq;z", ">y<;z"},
+        EntityCase{"ReferenceWithoutSemicolonIsLiteral", "&#65 x", "&#65 x"},
+        EntityCase{"CutOffAtTheEnd", "a&am", "a&"},
+        // The number ends at its first non-digit; the reference at the next ";".
+        EntityCase{"OtherBytesBeforeTheSemicolon", "&#65x;b&#x4g1;c",
+                   "Ab\x04"
+                   "c"},
+        EntityCase{"ReferenceWithoutDigits", "&#;a&#x;b", std::string_view("\0a\0b", 4)},
+        EntityCase{"SemicolonInALaterReference", "&#65 &#66;", "A"},
+        EntityCase{"HighBytesCopied", "\xE7\xE3", "\xE7\xE3"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DecodeWideTextTest, ReferencesGiveWholeUnitsAndBytesTheirLatin1Unit) {
