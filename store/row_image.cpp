@@ -14,21 +14,53 @@ uint8_t MarksOf(std::string_view bytes, size_t column) {
                                 3);
 }
 
-// End offsets are read and written in place, byte by byte: a put rewrites the offsets of
-// every later varying column, so this runs for most columns of every row a file loads.
-uint32_t ReadEnd(std::string_view bytes, uint32_t offset) {
-    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
-    return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
-           static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
-}
+// The end offsets of an image's varying values in one of the two forms: 2 or 4 bytes each.
+// They are read and written in place, byte by byte: a put rewrites the offsets of every later
+// varying column, so this runs for most columns of every row a file loads.
+class Ends {
+public:
+    Ends(const RowLayout& layout, uint32_t width) : layout_(layout), width_(width) {}
+    Ends(const RowLayout& layout, std::string_view bytes)
+        : Ends(layout, layout.IsNarrow(bytes.size()) ? 2 : 4) {}
 
-void WriteEnd(std::string& bytes, uint32_t offset, uint32_t value) {
-    char* at = bytes.data() + offset;
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
+    uint32_t Width() const { return width_; }
+    uint32_t HeapStart() const { return layout_.EndsOffset() + width_ * layout_.VaryingCount(); }
 
-uint32_t StartOf(std::string_view bytes, const RowLayout::Place& place) {
-    return place.previousEnd == RowLayout::kNoPlace ? 0 : ReadEnd(bytes, place.previousEnd);
+    uint32_t End(std::string_view bytes, uint32_t ordinal) const {
+        const auto* at = reinterpret_cast<const unsigned char*>(bytes.data() + OffsetOf(ordinal));
+        const uint32_t low = static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8;
+        if (width_ == 2) return low;
+        return low | static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+    }
+    uint32_t Start(std::string_view bytes, uint32_t ordinal) const {
+        return ordinal == 0 ? 0 : End(bytes, ordinal - 1);
+    }
+    void SetEnd(std::string& bytes, uint32_t ordinal, uint32_t value) const {
+        char* at = bytes.data() + OffsetOf(ordinal);
+        at[0] = static_cast<char>(value & 0xFF);
+        at[1] = static_cast<char>((value >> 8) & 0xFF);
+        if (width_ == 2) return;
+        at[2] = static_cast<char>((value >> 16) & 0xFF);
+        at[3] = static_cast<char>((value >> 24) & 0xFF);
+    }
+
+private:
+    uint32_t OffsetOf(uint32_t ordinal) const { return layout_.EndsOffset() + width_ * ordinal; }
+
+    const RowLayout& layout_;
+    uint32_t width_;
+};
+
+// Rewrites the end offsets of bytes from the form `from` into the form `to`.
+// REQUIRES: every end offset fits the width of `to`.
+void Reform(const RowLayout& layout, std::string& bytes, const Ends& from, const Ends& to) {
+    std::string ends;
+    ends.reserve(static_cast<size_t>(to.Width()) * layout.VaryingCount());
+    for (uint32_t ordinal = 0; ordinal < layout.VaryingCount(); ++ordinal) {
+        const uint32_t end = from.End(bytes, ordinal);
+        for (uint32_t i = 0; i < to.Width(); ++i) ends.push_back(static_cast<char>(end >> (8 * i)));
+    }
+    bytes.replace(layout.EndsOffset(), from.HeapStart() - layout.EndsOffset(), ends);
 }
 
 }  // namespace
@@ -45,8 +77,9 @@ std::string_view RowView::Value(size_t column) const {
     const RowLayout::Place& place = layout_->At(column);
     if (!place.varying)
         return IsNull(column) ? std::string_view() : bytes_.substr(place.offset, place.size);
-    const uint32_t start = StartOf(bytes_, place);
-    return bytes_.substr(layout_->FixedSize() + start, ReadEnd(bytes_, place.offset) - start);
+    const Ends ends(*layout_, bytes_);
+    const uint32_t start = ends.Start(bytes_, place.ordinal);
+    return bytes_.substr(ends.HeapStart() + start, ends.End(bytes_, place.ordinal) - start);
 }
 
 RowImage::RowImage(std::shared_ptr<const RowLayout> layout)
@@ -82,15 +115,23 @@ void RowImage::PutBytes(size_t column, std::string_view value) {
             bytes_.replace(place.offset, place.size, value);
         return;
     }
-    const uint32_t start = StartOf(bytes_, place);
-    const uint32_t end = ReadEnd(bytes_, place.offset);
-    bytes_.replace(layout_->FixedSize() + start, end - start, value);
+    const RowLayout& layout = *layout_;
+    const Ends narrow(layout, 2), wide(layout, 4);
+    const Ends& before = layout.IsNarrow(bytes_.size()) ? narrow : wide;
+    const uint32_t start = before.Start(bytes_, place.ordinal);
+    const uint32_t end = before.End(bytes_, place.ordinal);
+    const size_t heap = bytes_.size() - before.HeapStart() - (end - start) + value.size();
+    const Ends& after = heap <= RowLayout::kNarrowHeap ? narrow : wide;
+    // The value is put in the wide form whenever either side has it: widened before the heap
+    // grows past what 2 bytes can tell, narrowed only after it shrank.
+    const Ends& work = &before == &wide ? wide : after;
+    if (&work != &before) Reform(layout, bytes_, before, work);
+    bytes_.replace(work.HeapStart() + start, end - start, value);
     const uint32_t grown = static_cast<uint32_t>(value.size()) - (end - start);  // modulo 2^32
-    if (grown == 0) return;
-    for (size_t later = column; later < layout_->ColumnCount(); ++later) {
-        const RowLayout::Place& next = layout_->At(later);
-        if (next.varying) WriteEnd(bytes_, next.offset, ReadEnd(bytes_, next.offset) + grown);
-    }
+    if (grown != 0)
+        for (uint32_t later = place.ordinal; later < layout.VaryingCount(); ++later)
+            work.SetEnd(bytes_, later, work.End(bytes_, later) + grown);
+    if (&work != &after) Reform(layout, bytes_, work, after);
 }
 
 void RowImage::SetMarks(size_t column, bool null, bool unchanged) {

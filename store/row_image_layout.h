@@ -3,15 +3,20 @@
 // a front-end row buffer, so copying a row is one byte copy and comparing two rows is one byte
 // compare.
 //
-// Image: [marks][fixed area][heap]
-//   marks       2 bits per column (column j: byte j/4, bit 2*(j%4) null, the next bit unchanged)
-//   fixed area  per fixed-size column its stored form (zero when null); per varying column the
-//               4-byte little-endian end offset of its bytes in the heap
-//   heap        the bytes of the varying columns in column order, nothing else
-// The image of given values is therefore unique (canonical).
+// Image: [marks][fixed values][end offsets][heap]
+//   marks         2 bits per column (column j: byte j/4, bit 2*(j%4) null, the next bit
+//                 unchanged)
+//   fixed values  per fixed-size column, in column order, its stored form (zero when null)
+//   end offsets   per varying column, in column order, the little-endian end of its bytes in
+//                 the heap: 2 bytes each while the heap holds at most kNarrowHeap bytes (the
+//                 narrow form, nearly every row), 4 bytes each beyond
+//   heap          the bytes of the varying columns in column order, nothing else
+// The form follows from the image's size alone (IsNarrow), and the image of given values is
+// therefore unique (canonical).
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/stored_table_column.h"
@@ -20,15 +25,14 @@ namespace velmora::store {
 
 class RowLayout {
 public:
-    static constexpr uint32_t kNoPlace = UINT32_MAX;
+    // The largest heap whose end offsets fit in 2 bytes.
+    static constexpr uint32_t kNarrowHeap = 0xFFFF;
 
     struct Place {
-        uint32_t offset = 0;  // in the image
-        uint16_t size = 0;    // fixed-size value, or 4 for the end offset of a varying one
+        uint32_t offset = 0;   // fixed-size value: its offset in the image
+        uint32_t ordinal = 0;  // varying value: its number among the varying columns
+        uint16_t size = 0;     // fixed-size value: its size; 0 for a varying one
         bool varying = false;
-        // Varying: the offset of the previous varying column's end offset (kNoPlace: none, the
-        // value starts at the beginning of the heap).
-        uint32_t previousEnd = kNoPlace;
         LogicalType type = LogicalType::Text;
         uint16_t width = 0;
         uint16_t precision = 0;  // digits a decimal may hold (0: unchecked)
@@ -39,15 +43,21 @@ public:
     size_t ColumnCount() const { return places_.size(); }
     const Place& At(size_t column) const { return places_[column]; }
     uint32_t MarkBytes() const { return markBytes_; }
-    // Size of marks and fixed area: the image of a row whose varying values are all empty.
-    uint32_t FixedSize() const { return fixedSize_; }
+    // Where the end offsets begin (marks and fixed values before them).
+    uint32_t EndsOffset() const { return endsOffset_; }
+    uint32_t VaryingCount() const { return varyingCount_; }
+    // Size of the image of a row whose varying values are all empty.
+    uint32_t FixedSize() const { return endsOffset_ + 2 * varyingCount_; }
+    // True when an image of this many bytes has the narrow form.
+    bool IsNarrow(size_t imageSize) const { return imageSize <= FixedSize() + kNarrowHeap; }
     // The image with every column null.
     const std::string& NullImage() const { return nullImage_; }
 
 private:
     std::vector<Place> places_;
     uint32_t markBytes_ = 0;
-    uint32_t fixedSize_ = 0;
+    uint32_t endsOffset_ = 0;
+    uint32_t varyingCount_ = 0;
     std::string nullImage_;
 };
 
