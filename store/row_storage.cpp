@@ -1,6 +1,7 @@
 #include "store/row_storage.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -78,7 +79,7 @@ char* RowStorage::TakeFromBlocks(size_t size) {
 // system call instead of a fault per page touched.
 void RowStorage::AddBlock(size_t needed) {
     size_t size = blocks_.empty() ? kFirstBlock : blocks_.back().size;
-    if (!blocks_.empty() && size < kLargestBlock) size *= 2;
+    if (!blocks_.empty()) size = std::min(2 * size, kLargestBlock);  // a trimmed one too
     while (size < needed) size *= 2;
     blocks_.reserve(blocks_.size() + 1);
     void* start = mmap(nullptr, size, PROT_READ | PROT_WRITE,
@@ -86,6 +87,19 @@ void RowStorage::AddBlock(size_t needed) {
     if (start == MAP_FAILED) throw std::bad_alloc();
     blocks_.push_back(Block{static_cast<char*>(start), size});
     used_ = 0;
+}
+
+void RowStorage::TrimNewestBlock() noexcept {
+    if (blocks_.empty()) return;
+    Block& newest = blocks_.back();
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t kept = (used_ + page - 1) / page * page;
+    if (kept >= newest.size) return;
+    munmap(newest.start + kept, newest.size - kept);
+    newest.size = kept;
+    if (kept != 0) return;
+    blocks_.pop_back();
+    used_ = blocks_.empty() ? 0 : blocks_.back().size;  // the block before counts as full
 }
 
 void RowStorage::ReserveOne() {

@@ -73,6 +73,9 @@ public:
     void PopLast() noexcept;
     // Puts image into slot and returns the slot's former image.
     SlotImage Exchange(uint32_t slot, SlotImage image) noexcept;
+    // Gives the pages of the newest block that no image uses back to the system; the next
+    // image taken from blocks starts a new block. For a storage filled at once (a loaded table).
+    void TrimNewestBlock() noexcept;
 
 private:
     // The image's parts, packed with the state into 16 bytes.

@@ -139,7 +139,7 @@ void StoredTableLoader::AddRow(uint8_t state, const RowImage& row) {
     STBASE& table = pending_->Table();
     try {
         table.rows_->ReserveOne();
-        const uint32_t slot = table.rows_->Append(SlotImage(row.Bytes()), state);
+        const uint32_t slot = table.rows_->Append(table.rows_->Allocate(row.Bytes()), state);
         if (HasUnchangedValue(row.View())) pending_->withUnchanged.push_back(slot);
     } catch (const std::bad_alloc&) {
         throw EStoreError(kCodeOutOfMemory);
@@ -167,7 +167,7 @@ void StoredTableLoader::Pending::ResolveUnchanged() {
             else
                 image.SetNull(column);
         }
-        table->rows_->Exchange(slot, SlotImage(image.Bytes()));
+        table->rows_->Exchange(slot, table->rows_->Allocate(image.Bytes()));
     }
 }
 
@@ -201,6 +201,7 @@ std::unique_ptr<STBASE> StoredTableLoader::Finish() {
         for (const ChangeLogEntry& entry : pending_->log)
             if (entry.kind == kChangeModification) table.successors_[entry.replaced] = entry.slot;
         table.log_.Assign(std::move(pending_->log));
+        table.rows_->TrimNewestBlock();
     } catch (const std::bad_alloc&) {
         throw EStoreError(kCodeOutOfMemory);
     }

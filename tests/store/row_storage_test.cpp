@@ -106,5 +106,39 @@ TEST(RowStorage, ExchangeReturnsTheFormerImage) {
     EXPECT_EQ(former.View(), ImageBytes(2, 40));
 }
 
+struct TrimCase {
+    const char* name;
+    size_t count;   // images of 256 bytes appended before the trim; the first block holds 64
+    size_t popped;  // of them, popped again before the trim
+};
+
+class RowStorageTrim : public ::testing::TestWithParam<TrimCase> {};
+
+// Trimming gives back only room no image uses: every image reads as before, and images taken
+// afterwards (from a new block) and popped again behave as in an untrimmed storage.
+TEST_P(RowStorageTrim, KeepsEveryImageAndTakesNewOnesAfterward) {
+    RowStorage rows;
+    const size_t kept = GetParam().count - GetParam().popped;
+    for (size_t n = 0; n < GetParam().count; ++n) AppendFromBlocks(rows, ImageBytes(int(n), 256));
+    for (size_t n = 0; n < GetParam().popped; ++n) rows.PopLast();
+    rows.TrimNewestBlock();
+    for (size_t n = kept; n < kept + 200; ++n) AppendFromBlocks(rows, ImageBytes(int(n), 256));
+    rows.PopLast();
+    AppendFromBlocks(rows, ImageBytes(9999, 100));
+    rows.TrimNewestBlock();
+    const uint32_t last = rows.Count();
+    for (uint32_t slot = 1; slot < last; ++slot)
+        ASSERT_EQ(rows.Bytes(slot), ImageBytes(int(slot - 1), 256)) << "slot " << slot;
+    EXPECT_EQ(rows.Bytes(last), ImageBytes(9999, 100));
+}
+
+INSTANTIATE_TEST_SUITE_P(RowStorage, RowStorageTrim,
+                         ::testing::Values(TrimCase{"NoImage", 0, 0}, TrimCase{"PartOfAPage", 3, 0},
+                                           TrimCase{"WholePagesOfTheFirstBlock", 32, 0},
+                                           TrimCase{"FirstBlockFull", 64, 0},
+                                           TrimCase{"SecondBlockBegun", 65, 0},
+                                           TrimCase{"SecondBlockEmptiedAgain", 65, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace velmora::store
