@@ -1,6 +1,7 @@
 #include "store/row_image.h"
 
 #include "platform/errors.h"
+#include "store/row_image_marks.h"
 #include "store/store_codes.h"
 
 namespace velmora::store {
@@ -64,6 +65,13 @@ void Reform(const RowLayout& layout, std::string& bytes, const Ends& from, const
 }
 
 }  // namespace
+
+bool HasUnchangedMark(const RowLayout& layout, std::string_view bytes) {
+    constexpr uint8_t kUnchangedBits = 0xAA;  // the unchanged bit of each of a byte's columns
+    for (uint32_t i = 0; i < layout.MarkBytes(); ++i)
+        if ((static_cast<uint8_t>(bytes[i]) & kUnchangedBits) != 0) return true;
+    return false;
+}
 
 bool RowView::IsNull(size_t column) const {
     return (MarksOf(bytes_, column) & kNullBit) != 0;

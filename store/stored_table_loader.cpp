@@ -7,6 +7,7 @@
 #include "platform/collation.h"
 #include "platform/errors.h"
 #include "store/STIDX.h"
+#include "store/row_image_marks.h"
 #include "store/row_order_slots.h"
 #include "store/row_state.h"
 #include "store/row_storage.h"
@@ -40,12 +41,6 @@ void CheckLog(const std::vector<ChangeLogEntry>& log, uint32_t slotCount) {
             (!NamesSlot(entry.replaced, slotCount) || entry.replaced == entry.slot))
             BadStructure();
     }
-}
-
-bool HasUnchangedValue(RowView row) {
-    for (size_t column = 0; column < row.ColumnCount(); ++column)
-        if (row.IsUnchanged(column)) return true;
-    return false;
 }
 
 }  // namespace
@@ -140,7 +135,7 @@ void StoredTableLoader::AddRow(uint8_t state, const RowImage& row) {
     try {
         table.rows_->ReserveOne();
         const uint32_t slot = table.rows_->Append(table.rows_->Allocate(row.Bytes()), state);
-        if (HasUnchangedValue(row.View())) pending_->withUnchanged.push_back(slot);
+        if (HasUnchangedMark(row.Layout(), row.Bytes())) pending_->withUnchanged.push_back(slot);
     } catch (const std::bad_alloc&) {
         throw EStoreError(kCodeOutOfMemory);
     }

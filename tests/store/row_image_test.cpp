@@ -3,6 +3,7 @@
 
 #include "STBASE_fixture.h"
 #include "store/row_image.h"
+#include "store/row_image_marks.h"
 #include "store/store_codes.h"
 
 namespace velmora::store::testing {
@@ -129,6 +130,22 @@ TEST_F(RowImageTest, WideTextIsCutInWholeUnits) {
     row.Put(kWide, std::string("a\0b\0c\0", 6));
     EXPECT_EQ(row.Value(kWide), std::string("a\0b\0", 4));
 }
+
+class UnchangedMark : public RowImageTest, public ::testing::WithParamInterface<size_t> {};
+
+// The mark is seen wherever the column sits among the mark bytes, and only while it is set.
+TEST_P(UnchangedMark, IsSeenOnTheWholeRowWhileSet) {
+    const size_t column = GetParam();
+    EXPECT_FALSE(HasUnchangedMark(*layout, row.Bytes()));
+    row.SetUnchanged(column);
+    EXPECT_TRUE(HasUnchangedMark(*layout, row.Bytes()));
+    row.SetNull(column);
+    EXPECT_FALSE(HasUnchangedMark(*layout, row.Bytes()));
+}
+
+// Text and memo open and close the first mark byte, wide and bytes open the second.
+INSTANTIATE_TEST_SUITE_P(RowImage, UnchangedMark,
+                         ::testing::Values(size_t{0}, size_t{3}, size_t{4}, size_t{5}));
 
 }  // namespace
 }  // namespace velmora::store::testing
