@@ -1,5 +1,7 @@
 #include "store/row_image.h"
 
+#include <algorithm>
+
 #include "platform/errors.h"
 #include "store/row_image_marks.h"
 #include "store/store_codes.h"
@@ -116,11 +118,12 @@ void RowImage::PutStored(size_t column, std::string_view stored) {
 
 void RowImage::PutBytes(size_t column, std::string_view value) {
     const RowLayout::Place& place = layout_->At(column);
-    if (!place.varying) {
+    if (!place.varying) {  // same size in place: a copy, not a string replace
+        char* at = bytes_.data() + place.offset;
         if (value.empty())
-            bytes_.replace(place.offset, place.size, place.size, '\0');
+            std::fill_n(at, place.size, '\0');
         else
-            bytes_.replace(place.offset, place.size, value);
+            std::copy(value.begin(), value.end(), at);
         return;
     }
     const RowLayout& layout = *layout_;
