@@ -7,11 +7,13 @@
 // slots as they were.
 //
 // An image is either an allocation of its own (SlotImage(bytes)), freed when its slot lets it
-// go, or taken from the storage's blocks (Allocate). Blocks are an arena for the row versions
-// that posting appends: taking an image is a bump of a pointer into memory mapped and faulted
-// in ahead (blocks doubling from 16 KB to 2 MB), so a post neither searches the heap nor
-// faults fresh pages in one at a time. Slots are never compacted while a table lives, so block
-// memory is given back only with the storage; PopLast takes back the newest image's room.
+// go, or taken from the storage's blocks (Allocate). Blocks are an arena for the rows a load
+// stores and the row versions that posting appends: taking an image is a bump of a pointer
+// into memory mapped and faulted in ahead (blocks doubling from 16 KB to 2 MB), so neither
+// searches the heap, pays an allocation's header, or faults fresh pages in one at a time.
+// Slots are never compacted while a table lives, so block memory is given back only with the
+// storage (and the newest block's unused pages by TrimNewestBlock); PopLast takes back the
+// newest image's room.
 
 #include <cstddef>
 #include <cstdint>
