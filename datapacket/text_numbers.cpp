@@ -99,13 +99,14 @@ void AppendDecimal(std::string& out, int64_t value, int minDigits) {
     if (value < 0) out += '-';
     const int width = minDigits - (value < 0 ? 1 : 0);
     if (count < width) out.append(static_cast<size_t>(width - count), '0');
-    out.append(digits, result.ptr);
+    // By count, not by iterator range: this runs for every integer a packet holds.
+    out.append(digits, static_cast<size_t>(count));
 }
 
 void AppendDouble(std::string& out, double value) {
     char text[40];
     auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16);
-    out.append(text, result.ptr);
+    out.append(text, static_cast<size_t>(result.ptr - text));
 }
 
 }  // namespace velmora::datapacket
