@@ -2,6 +2,7 @@
 
 #include "datapacket/binary_values.h"
 #include "datapacket/field_types.h"
+#include "store/stored_table_parameters.h"
 
 namespace velmora::datapacket {
 
@@ -26,20 +27,6 @@ Parameter SmallNumber(const char* name, uint16_t value, PacketForm form) {
     const StoredKind kind =
         form == PacketForm::Xml ? StoredKind::SignedInt : StoredKind::UnsignedInt;
     return Parameter{name, StoredType{kind, 2}, LittleEndian(value, 2)};
-}
-
-bool HasWidthParameter(LogicalType type) {
-    switch (type) {
-        case LogicalType::Text:
-        case LogicalType::WideText:
-        case LogicalType::Blob:
-        case LogicalType::VarBytes:
-        case LogicalType::Bcd:
-        case LogicalType::FmtBcd:
-            return true;
-        default:
-            return false;
-    }
 }
 
 uint16_t WidthOf(const store::StoredColumn& column) {
@@ -97,13 +84,16 @@ std::vector<Parameter> FieldLevelParameters(const store::StoredColumn& column, P
         out.push_back(
             Parameter{"SUBTYPE", StoredType{StoredKind::Text, prefix, true}, std::string(subtype)});
     }
-    const bool composite =
-        column.type == LogicalType::Struct || column.type == LogicalType::ArrayColumn;
-    if (column.scale != 0 && !composite) out.push_back(SmallNumber("DECIMALS", column.scale, form));
-    if (WidthOf(column) != 0 && HasWidthParameter(column.type))
+    const auto holds = [&column](std::string_view name) {
+        return store::ColumnHoldsParameter(name, column.type, column.attributes);
+    };
+    if (column.scale != 0 && holds("DECIMALS"))
+        out.push_back(SmallNumber("DECIMALS", column.scale, form));
+    // Fixed bytes have their width in the FIELD itself.
+    if (WidthOf(column) != 0 && holds("WIDTH") && column.type != LogicalType::FixedBytes)
         out.push_back(SmallNumber("WIDTH", WidthOf(column), form));
     // Written as a boolean, which is what the reader takes it for.
-    if (column.calculated && (column.attributes & store::kColumnLink) == 0)
+    if (column.calculated && holds("CALCULATED"))
         out.push_back(
             Parameter{"CALCULATED", StoredType{StoredKind::Boolean, 2}, LittleEndian(1, 2)});
     out.insert(out.end(), column.parameters.begin(), column.parameters.end());

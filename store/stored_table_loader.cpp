@@ -80,7 +80,8 @@ void StoredTableLoader::AddTableParameter(Parameter parameter) {
     pending_->Table();
     if (pending_->TakeIntoStructure(parameter)) return;
     pending_->ApplyKept(parameter);
-    pending_->table->parameters_.push_back(std::move(parameter));
+    if (ParameterHoldsValue(parameter))
+        pending_->table->parameters_.push_back(std::move(parameter));
 }
 
 bool StoredTableLoader::Pending::TakeIntoStructure(const Parameter& parameter) {

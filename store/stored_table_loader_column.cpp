@@ -30,12 +30,14 @@ struct Given {
 Given TakeParameters(StoredColumn& column, const std::vector<Parameter>& parameters) {
     Given given;
     for (const Parameter& parameter : parameters) {
-        if (IsParameterNamed(parameter, "WIDTH")) {
+        // One the column cannot give back when written is kept as it came.
+        const bool held = ColumnHoldsParameter(parameter.name, column.type, column.attributes);
+        if (held && IsParameterNamed(parameter, "WIDTH")) {
             column.width = SmallNumber(parameter);
             given.width = true;
-        } else if (IsParameterNamed(parameter, "DECIMALS")) {
+        } else if (held && IsParameterNamed(parameter, "DECIMALS")) {
             column.scale = SmallNumber(parameter);
-        } else if (IsParameterNamed(parameter, "CALCULATED")) {
+        } else if (held && IsParameterNamed(parameter, "CALCULATED")) {
             column.calculated = ParameterIsTrue(parameter);
         } else if (IsParameterNamed(parameter, "SUBTYPE")) {
             std::optional<std::string_view> name = ParameterText(parameter);
@@ -43,7 +45,7 @@ Given TakeParameters(StoredColumn& column, const std::vector<Parameter>& paramet
             given.subtype = true;
             column.subtype = SubtypeNumber(*name);
             if (column.subtype == kSubtypeNone) column.parameters.push_back(parameter);
-        } else {
+        } else if (ParameterHoldsValue(parameter)) {
             column.parameters.push_back(parameter);
         }
     }

@@ -29,6 +29,13 @@ std::optional<std::vector<uint64_t>> ArrayElements(const Parameter& parameter) {
     return elements;
 }
 
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Upper(a[i]) != Upper(b[i])) return false;
+    return true;
+}
+
 [[noreturn]] void BadStructure() {
     throw EStoreError(kCodeBadStructure);
 }
@@ -36,10 +43,7 @@ std::optional<std::vector<uint64_t>> ArrayElements(const Parameter& parameter) {
 }  // namespace
 
 bool IsParameterNamed(const Parameter& parameter, std::string_view name) {
-    if (parameter.name.size() != name.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (Upper(parameter.name[i]) != Upper(name[i])) return false;
-    return true;
+    return SameName(parameter.name, name);
 }
 
 std::optional<int64_t> ParameterInteger(const Parameter& parameter) {
@@ -66,6 +70,34 @@ std::optional<std::string_view> ParameterText(const Parameter& parameter) {
     std::string_view text = parameter.value;
     while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
     return text;
+}
+
+bool ParameterHoldsValue(const Parameter& parameter) {
+    const StoredType type = parameter.type;
+    const bool emptyForm = type.varying || type.array || type.kind == StoredKind::Struct ||
+                           type.kind == StoredKind::ArrayColumn;
+    return emptyForm || !parameter.value.empty();
+}
+
+bool ColumnHoldsParameter(std::string_view name, LogicalType type, uint16_t attributes) {
+    if (SameName(name, "WIDTH")) {
+        switch (type) {
+            case LogicalType::Text:
+            case LogicalType::WideText:
+            case LogicalType::Bcd:
+            case LogicalType::FmtBcd:
+            case LogicalType::FixedBytes:
+            case LogicalType::VarBytes:
+            case LogicalType::Blob:
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (SameName(name, "DECIMALS"))
+        return type != LogicalType::Struct && type != LogicalType::ArrayColumn;
+    if (SameName(name, "CALCULATED")) return (attributes & kColumnLink) == 0;
+    return false;
 }
 
 std::vector<KeyColumn> ParseKeyList(const Parameter& parameter, size_t columnCount) {

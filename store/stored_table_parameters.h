@@ -10,6 +10,7 @@
 
 #include "store/change_log.h"
 #include "store/column_description.h"
+#include "store/stored_table_column.h"
 #include "store/stored_table_index_description.h"
 
 namespace velmora::store {
@@ -24,6 +25,16 @@ bool ParameterIsTrue(const Parameter& parameter);
 // A text parameter's bytes without the closing zero bytes the binary form may carry; none
 // for a parameter that is not text.
 std::optional<std::string_view> ParameterText(const Parameter& parameter);
+
+// False for a parameter of a fixed-size type without its value bytes (its text gave no
+// value): no packet could carry it back, so a loaded table does not keep it.
+bool ParameterHoldsValue(const Parameter& parameter);
+
+// Whether a column of `type` with the attribute word `attributes` takes the field-level
+// parameter into its structure, from where a written packet gives it back: WIDTH on texts,
+// bytes and decimals; DECIMALS on all but structured and array columns; CALCULATED on all but
+// link columns. False for any other parameter; a loaded column keeps those as its own.
+bool ColumnHoldsParameter(std::string_view name, LogicalType type, uint16_t attributes);
 
 // Key list elements: 1-based column numbers, 0x8000 marks a descending and 0x4000 a
 // case-insensitive column. Raises EStoreError(kCodeBadStructure) for a value that is not an
