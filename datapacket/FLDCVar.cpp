@@ -15,8 +15,10 @@ void DropOneTrailingZero(std::string& value) {
 void FLDCVar::Write(std::string_view stored, std::string& out) const {
     if (IsXml()) {
         out.append(stored);
-    } else if (stored.empty()) {
-        AppendPrefixedBytes(out, prefixWidth_, std::string_view("\0", 1));
+    } else if (stored.empty() || stored.back() == '\0') {
+        // The reader drops one closing zero byte: an empty text is that byte alone, and a
+        // text that ends in one gets another.
+        AppendPrefixedBytes(out, prefixWidth_, std::string(stored) + '\0');
     } else {
         AppendPrefixedBytes(out, prefixWidth_, stored);
     }

@@ -3,6 +3,7 @@
 #include "datapacket/binary_header.h"
 #include "datapacket/binary_values.h"
 #include "datapacket/converter_factory.h"
+#include "datapacket/field_types.h"
 #include "datapacket/packet_codes.h"
 #include "platform/errors.h"
 
@@ -12,6 +13,7 @@ namespace {
 // 2 bits per column: null, then unchanged.
 constexpr int kNullBit = 1;
 constexpr int kUnchangedBit = 2;
+constexpr uint16_t kXmlPrefixWidth = kStringType.size;
 
 }  // namespace
 
@@ -56,6 +58,9 @@ void BinaryPacketReader::QueueParameters(uint16_t count, bool tableLevel) {
         const std::unique_ptr<FLDConv> converter =
             CreateConverter(parameter.name, ColumnFormat{parameter.type}, PacketForm::Binary);
         converter->Read(cursor_, parameter.value);
+        // The prefix only frames the value here (the writer widens it to fit); the parameter
+        // keeps the type its XML name gives, as when read from XML.
+        if (parameter.type.varying) parameter.type.size = kXmlPrefixWidth;
         QueueParameter(std::move(parameter), tableLevel);
     }
 }

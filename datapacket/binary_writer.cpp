@@ -2,6 +2,8 @@
 
 #include "datapacket/binary_values.h"
 #include "datapacket/converter_factory.h"
+#include "datapacket/packet_codes.h"
+#include "platform/errors.h"
 
 namespace velmora::datapacket {
 
@@ -12,6 +14,7 @@ constexpr size_t kFlagsAt = 18;
 constexpr size_t kRowOffsetAt = 22;
 constexpr uint32_t kFlagRowOffset = 2;
 constexpr uint16_t kAttributeBits = 0x0F;
+constexpr size_t kLongestName = 0xFF;
 
 std::string LittleEndian(uint64_t value, size_t size) {
     std::string bytes;
@@ -49,6 +52,8 @@ void BinaryPacketWriter::BeginPacket(size_t columnCount) {
 }
 
 void BinaryPacketWriter::AppendName(const std::string& name) {
+    // The form gives a name one length byte; a longer one would not read back.
+    if (name.size() > kLongestName) throw EStoreError(kCodeBadMetadata);
     out_.Append(static_cast<char>(name.size()));
     out_.Append(name);
 }
@@ -73,7 +78,8 @@ void BinaryPacketWriter::WriteColumn(const std::string& name, const ColumnFormat
 }
 
 // Text values carry their closing zero byte (the reader drops one), so a text that itself
-// ends in a zero byte reads back whole; the prefix is widened when the value needs it.
+// ends in a zero byte reads back whole; the prefix is widened when the value needs it (the
+// reader gives a parameter back the prefix its XML type name has).
 void BinaryPacketWriter::AppendParameter(const store::Parameter& parameter) {
     store::StoredType type = parameter.type;
     std::string value = parameter.value;
@@ -81,7 +87,11 @@ void BinaryPacketWriter::AppendParameter(const store::Parameter& parameter) {
     if (type.varying && type.size < PrefixWidthFor(value.size()))
         type.size = PrefixWidthFor(value.size());
     scratch_.clear();
-    CreateConverter(parameter.name, ColumnFormat{type}, PacketForm::Binary)->Write(value, scratch_);
+    if (IsText(type))
+        AppendPrefixedBytes(scratch_, type.size, value);
+    else
+        CreateConverter(parameter.name, ColumnFormat{type}, PacketForm::Binary)
+            ->Write(value, scratch_);
     AppendName(parameter.name);
     out_.Append(LittleEndian(type.Word(), 4));
     out_.Append(scratch_);
