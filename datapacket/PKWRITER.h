@@ -10,7 +10,8 @@
 //   kCodeUnknownFieldType (10000) a type without converter (an array of length-prefixed
 //     elements);
 //   kCodeBadMetadata (10756) a column named "RowState", more columns than announced, no
-//     column at all, a row left unfinished at EndPacket;
+//     column at all, a row left unfinished at EndPacket; XML: two columns under one attribute
+//     name; binary: a column or parameter name of more than 255 bytes;
 //   kCodeOutOfMemory (9473).
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 
 #include "datapacket/PKWRITER.h"
 #include "datapacket/converter_factory.h"
+#include "datapacket/packet_codes.h"
 #include "datapacket/packet_writer_types.h"
 #include "datapacket/xml_escape.h"
 #include "platform/codepage.h"
@@ -72,6 +73,10 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
     CloseOpenElement();
     const std::string_view typeName = TypeNameOrFail(format.type);
     const std::string attrName = AttrNameOf(name);
+    std::string written = Encoded(attrName);
+    // Two columns under one attribute name would read back as one.
+    for (const Column& column : columns_)
+        if (column.attrName == written) throw EStoreError(kCodeBadMetadata);
     open_ = std::make_unique<OpenElement>(OpenElement{"FIELD", {}, {}});
     if (attrName != name) open_->attributes += Attribute("fieldname", name);
     open_->attributes += Attribute("attrname", attrName);
@@ -81,7 +86,7 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
     const bool fixedBytes = format.type.kind == store::StoredKind::Bytes && !format.type.varying;
     if (fixedBytes) open_->attributes += Attribute("WIDTH", Decimal(format.type.size));
     columns_.push_back(
-        Column{Encoded(attrName), CreateConverter(attrName, format, PacketForm::Xml)});
+        Column{std::move(written), CreateConverter(attrName, format, PacketForm::Xml)});
 }
 
 std::string XmlPacketWriter::ParameterText(const store::Parameter& parameter) const {
@@ -95,7 +100,9 @@ std::string XmlPacketWriter::ParameterText(const store::Parameter& parameter) co
 void XmlPacketWriter::AddParameter(OpenElement& element, const store::Parameter& parameter,
                                    bool tableLevel) {
     const std::string text = ParameterText(parameter);
-    if (WrittenAsAttribute(parameter, tableLevel)) {
+    // The reader takes the attributes before the PARAM children, so after a child every
+    // parameter is a child too, and the order holds.
+    if (element.children.empty() && WrittenAsAttribute(parameter, tableLevel)) {
         element.attributes += Attribute(parameter.name, text);
         return;
     }

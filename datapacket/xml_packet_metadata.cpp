@@ -41,6 +41,14 @@ bool TakeDescriptionAttribute(const XmlAttribute& attribute, FieldAttributes& fi
     return true;
 }
 
+// Whether a column of `table` already takes its value from the ROW attribute `name`: a
+// second one could not be told apart from it when the table is written back.
+bool AttributeTaken(const PacketTable& table, std::string_view name) {
+    for (const PacketColumn& column : table.columns)
+        if (column.inAttribute && column.nestedTable < 0 && column.lookupName == name) return true;
+    return false;
+}
+
 }  // namespace
 
 XmlPacketReader::XmlPacketReader(std::string_view buffer)
@@ -139,6 +147,8 @@ void XmlPacketReader::ReadColumnElement(int table, const XmlToken& field,
     if ((type.kind == store::StoredKind::Text && fields.format.width == 0) ||
         (bytes && !fields.hasSubtype && fields.format.width == 0))
         throw EStoreError(store::kCodeBadStructure);
+    if (inAttribute && !nested && AttributeTaken(tables_[static_cast<size_t>(table)], lookupName))
+        RaiseMalformed();
     PacketColumn& added =
         AddColumn(table, column, std::move(lookupName), PacketForm::Xml, wideBytes_);
     added.inAttribute = inAttribute;

@@ -56,6 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"ColumnWithoutAttrnameOrTagname", Document("<FIELD fieldtype=\"i4\"/>", ""),
                     kCodeMalformedPacket},
         FailureCase{"NoColumn", Document("", ""), kCodeMalformedPacket},
+        FailureCase{"TwoColumnsOfOneAttrname",
+                    Document("<FIELD attrname=\"a\" fieldtype=\"string\" WIDTH=\"1\"/>"
+                             "<FIELD attrname=\"a\" fieldtype=\"string\" WIDTH=\"5\"/>",
+                             "<ROW a=\"xy\"/>"),
+                    kCodeMalformedPacket},
         FailureCase{"EmptyFields",
                     "<DATAPACKET><METADATA><FIELDS/></METADATA><ROWDATA/></DATAPACKET>",
                     kCodeMalformedPacket},

@@ -43,6 +43,45 @@ const FailureCase kFailures[] = {
 
 class WriteFailure : public ::testing::TestWithParam<FailureCase> {};
 
+TEST(WriteFailureNames, ColumnsUnderOneAttributeNameAreRefusedInXmlOnly) {
+    store::StoredColumn spaced, underscored;
+    spaced.name = "a b";
+    underscored.name = "a_b";
+    spaced.type = underscored.type = LogicalType::Int32;
+    EXPECT_EQ(CodeOfWriting({spaced, underscored}, kModeXml), kCodeBadMetadata);
+    EXPECT_EQ(CodeOfWriting({spaced, underscored}, kModeBinary), 0);
+}
+
+// The binary form gives a name one length byte.
+struct NameCase {
+    const char* name;
+    size_t columnName;
+    size_t parameterName;
+    int code;
+};
+
+const NameCase kNames[] = {
+    {"ColumnNameOf255BytesWrites", 255, 1, 0},
+    {"ColumnNameOf256BytesIsRefused", 256, 1, kCodeBadMetadata},
+    {"ParameterNameOf255BytesWrites", 1, 255, 0},
+    {"ParameterNameOf256BytesIsRefused", 1, 256, kCodeBadMetadata},
+};
+
+class BinaryNameLength : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(BinaryNameLength, IsRefusedBeyondOneLengthByte) {
+    store::StoredColumn column;
+    column.name = std::string(GetParam().columnName, 'c');
+    column.type = LogicalType::Int32;
+    column.parameters.push_back(
+        store::Parameter{std::string(GetParam().parameterName, 'p'),
+                         store::StoredType{store::StoredKind::Text, 1, true}, "x"});
+    EXPECT_EQ(CodeOfWriting({column}, kModeBinary), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, BinaryNameLength, ::testing::ValuesIn(kNames),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_P(WriteFailure, ReturnsItsCode) {
     store::StoredColumn column;
     column.name = GetParam().columnName;
