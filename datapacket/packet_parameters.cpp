@@ -5,13 +5,12 @@
 #include "platform/errors.h"
 #include "store/store_codes.h"
 #include "store/stored_table_column.h"
+#include "store/stored_table_parameters.h"
 
 namespace velmora::datapacket {
 namespace {
 
 using store::StoredKind;
-
-constexpr size_t kChangeLogTriple = 3 * 4;
 
 bool IsInteger(const store::StoredType& type) {
     return type.kind == StoredKind::SignedInt || type.kind == StoredKind::UnsignedInt;
@@ -33,18 +32,17 @@ uint16_t SmallNumberOf(const store::Parameter& parameter) {
 
 }  // namespace
 
+// The rules are the stored table's; applied here as well, they stop a bad packet before its
+// rows are read.
 void CheckParameter(const store::Parameter& parameter, bool tableLevel) {
-    const store::StoredType& type = parameter.type;
-    bool sound = true;
     if (tableLevel && IsKeyList(parameter.name)) {
-        sound = type.array;
+        store::ParseKeyList(parameter, SIZE_MAX);
     } else if (tableLevel && SameName(parameter.name, "CHANGE_LOG")) {
-        sound = type.array && IsInteger(type) && type.size == 4 &&
-                parameter.value.size() >= kChangeLogTriple;
-    } else if (!tableLevel && SameName(parameter.name, "SUBTYPE")) {
-        sound = type.kind == StoredKind::Text;
+        store::ParseChangeLog(parameter);
+    } else if (!tableLevel && SameName(parameter.name, "SUBTYPE") &&
+               !store::ParameterText(parameter)) {
+        throw EStoreError(store::kCodeBadStructure);
     }
-    if (!sound) throw EStoreError(store::kCodeBadStructure);
 }
 
 void ApplyFieldParameter(const store::Parameter& parameter, FieldParameters& fields) {

@@ -6,10 +6,11 @@
 
 namespace velmora::datapacket {
 
-// Raises EStoreError(kCodeBadStructure) for a key list (DEFAULT_ORDER, UNIQUE_KEY,
-// PRIMARY_KEY) that is not an array or a CHANGE_LOG that is not an array of 4-byte integers
-// holding at least one whole triple (table level), and for a SUBTYPE that is not text
-// (field level).
+// The stored table's own checks (store/stored_table_parameters.h), made as the parameter is
+// read: raises EStoreError(kCodeBadStructure) for a key list (DEFAULT_ORDER, UNIQUE_KEY,
+// PRIMARY_KEY) that is not an array of integers or holds a 0, or a CHANGE_LOG that is not an
+// array of 4-byte integers holding at least one whole triple (table level), and for a
+// SUBTYPE that is not text (field level).
 void CheckParameter(const store::Parameter& parameter, bool tableLevel);
 
 // What the field-level parameters say about a column's values.
