@@ -78,6 +78,9 @@ void StoredTableLoader::AddColumn(const ColumnDescription& column,
 
 void StoredTableLoader::AddTableParameter(Parameter parameter) {
     pending_->Table();
+    // The writer takes a nameless table parameter for the end of the list, so it would not
+    // travel with the table.
+    if (parameter.name.empty()) return;
     if (pending_->TakeIntoStructure(parameter)) return;
     pending_->ApplyKept(parameter);
     if (ParameterHoldsValue(parameter))

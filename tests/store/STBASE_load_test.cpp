@@ -116,6 +116,8 @@ TEST_F(LoaderTest, KeepsTheTableParametersInOrder) {
     loader.AddTableParameter(Integer("LCID", 1046));
     loader.AddTableParameter(Array("MD_FIELDLINKS", {1}));
     loader.AddTableParameter(Text("TABLENAME", "items"));
+    loader.AddTableParameter(Text("", "nameless"));  // no packet could carry these two back
+    loader.AddTableParameter(Parameter{"num", StoredType{StoredKind::SignedInt, 4}, ""});
     loader.AddTableParameter(Integer("AUTOINCVALUE", 40, 4));
     loader.AddTableParameter(Array("DEFAULT_ORDER", {0x8002, 1}, 2));
     loader.AddTableParameter(Array("CHANGE_LOG", {1, 0, 4}));
