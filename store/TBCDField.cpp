@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "store/decimal.h"
+#include "store/decimal_double.h"
 #include "store/field_number_settings.h"
 #include "store/float_to_fixed.h"
 #include "store/number_parse.h"
@@ -51,7 +52,7 @@ void TBCDField::SetAsInt32(int32_t value) {
 
 double TBCDField::AsNumber() const {
     Value value = CurrentValue();
-    return value.IsNull() ? 0 : FixedPointToDouble(value.AsFixed());
+    return value.IsNull() ? 0 : NearestDouble(value.AsFixed());
 }
 
 void TBCDField::SetAsNumber(double value) {
@@ -69,7 +70,7 @@ void TBCDField::SetNumber(const Value& number) {
 }
 
 void TBCDField::SetAsFixed(FixedPoint value) {
-    CheckRange(FixedPointToDouble(value));
+    CheckRange(NearestDouble(value));
     if (Size() < 4) {
         int64_t step = static_cast<int64_t>(PowerOfTen(4 - Size()));
         value.units -= value.units % step;  // digits beyond the scale are dropped

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "store/decimal_double.h"
+
 namespace velmora::store {
 namespace {
 
@@ -16,7 +18,7 @@ double NumberOf(const Value& value) {
         case Value::Kind::Integer:
             return static_cast<double>(value.AsInteger());
         case Value::Kind::FixedPoint:
-            return FixedPointToDouble(value.AsFixed());
+            return NearestDouble(value.AsFixed());
         default:
             return value.AsDouble();
     }
@@ -105,7 +107,7 @@ void TermAccumulator::AddNumber(const TermArgument& argument, int sign) {
     if (exactSum_) {
         if (argument.fixed && AddExact(exact_, argument.exact, sign)) return;
         exactSum_ = false;
-        sum_ = DecimalToDouble(exact_);
+        sum_ = NearestDouble(exact_);
     }
     sum_ += sign * argument.number;
 }
@@ -130,7 +132,7 @@ Value TermAccumulator::Result() const {
     }
     if (Contributing() == 0) return Value();
     if (kind_ == AggregateKind::Min || kind_ == AggregateKind::Max) return extreme_;
-    const double sum = exactSum_ ? DecimalToDouble(exact_) : sum_;
+    const double sum = exactSum_ ? NearestDouble(exact_) : sum_;
     return Value::Double(kind_ == AggregateKind::Sum ? sum : sum / Contributing());
 }
 

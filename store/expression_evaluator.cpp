@@ -2,34 +2,14 @@
 
 #include <cmath>
 
+#include "store/decimal_double.h"
+#include "store/expression_order.h"
 #include "store/expression_program_builder.h"
 #include "store/expression_temporal.h"
 #include "store/like_match.h"
 
 namespace velmora::store {
 namespace {
-
-template <typename T>
-int Order(T a, T b) {
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-bool Holds(ExprOperator op, int order) {
-    switch (op) {
-        case ExprOperator::Equal:
-            return order == 0;
-        case ExprOperator::NotEqual:
-            return order != 0;
-        case ExprOperator::Less:
-            return order < 0;
-        case ExprOperator::Greater:
-            return order > 0;
-        case ExprOperator::LessEqual:
-            return order <= 0;
-        default:
-            return order >= 0;
-    }
-}
 
 void SetTruth(ExpressionRegister& r, bool truth, bool null) {
     r.truth = truth;
@@ -43,7 +23,7 @@ double RegisterNumber(const ExpressionRegister& r) {
         case RegisterClass::Integer:
             return static_cast<double>(r.integer);
         case RegisterClass::Fixed:
-            return DecimalToDouble(r.fixed);
+            return NearestDouble(r.fixed);
         default:
             return r.number;
     }
