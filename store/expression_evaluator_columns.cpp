@@ -5,31 +5,12 @@
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "store/expression_evaluator.h"
+#include "store/expression_stored_values.h"
 #include "store/expression_temporal.h"
 #include "store/store_codes.h"
 
 namespace velmora::store {
 namespace {
-
-uint64_t LittleEndian(std::string_view bytes, size_t offset, size_t size) {
-    uint64_t value = 0;
-    for (size_t i = size; i-- > 0;) value = (value << 8) | static_cast<uint8_t>(bytes[offset + i]);
-    return value;
-}
-
-int64_t SignedLittleEndian(std::string_view bytes, size_t size) {
-    const uint64_t value = LittleEndian(bytes, 0, size);
-    if (size == 8) return static_cast<int64_t>(value);
-    const uint64_t sign = uint64_t{1} << (8 * size - 1);
-    return static_cast<int64_t>((value ^ sign) - sign);
-}
-
-double Real8(std::string_view bytes) {
-    const uint64_t bits = LittleEndian(bytes, 0, 8);
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 // The x87 extended form: 64-bit mantissa with explicit integer bit, 15-bit exponent, sign.
 double Real10(std::string_view bytes) {
@@ -49,10 +30,6 @@ double SqlDateTime(std::string_view bytes) {
     const double time = ((field(3) * 60.0 + field(4)) * 60.0 + field(5)) * 1000.0 +
                         static_cast<double>(LittleEndian(bytes, 12, 4));
     return static_cast<double>(day) * kMillisecondsPerDay + time;
-}
-
-std::string_view UpToZero(std::string_view text) {
-    return text.substr(0, text.find('\0'));
 }
 
 void LoadText(ExpressionRegister& r, LogicalType type, std::string_view stored) {
@@ -94,13 +71,11 @@ void ExpressionEvaluator::LoadColumn(const Instruction& instruction, const Expre
         case L::Int16:
         case L::Int32:
         case L::Int64:
-            r.integer = SignedLittleEndian(stored, stored.size());
-            return;
         case L::UInt8:
         case L::UInt16:
         case L::UInt32:
         case L::UInt64:
-            r.integer = static_cast<int64_t>(LittleEndian(stored, 0, stored.size()));
+            r.integer = StoredInteger(instruction.columnType, stored);
             return;
         case L::Boolean:
         case L::Boolean8:
@@ -117,13 +92,9 @@ void ExpressionEvaluator::LoadColumn(const Instruction& instruction, const Expre
         case L::FmtBcd:
             return LoadDecimal(r, stored, instruction.scale);
         case L::Date:
-            r.number = static_cast<double>(SignedLittleEndian(stored, 4)) * kMillisecondsPerDay;
-            return;
         case L::Time:
-            r.number = static_cast<double>(SignedLittleEndian(stored, 4));
-            return;
         case L::DateTime:
-            r.number = Real8(stored);
+            r.number = StoredTemporal(instruction.columnType, stored);
             return;
         case L::SqlDateTime:
             r.number = SqlDateTime(stored);
