@@ -40,6 +40,11 @@ public:
     int AddFilter(std::shared_ptr<const RowPredicate> filter);
     // Drops the filter with that number and rebuilds; false when the view has none.
     bool DropFilter(int number);
+    // DropFilter(number) then AddFilter(filter) with one rebuild instead of two: the view ends
+    // as those would leave it, also when filter raises (then it has neither filter; should one
+    // of the other filters raise on that rebuild, its raise is the one that escapes).
+    // REQUIRES: the view has a filter with that number.
+    int ReplaceFilter(int number, std::shared_ptr<const RowPredicate> filter);
     size_t FilterCount() const { return filters_.size(); }
     // A view over another base with the same filters under the same numbers.
     // REQUIRES: as for the constructor.

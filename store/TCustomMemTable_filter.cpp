@@ -47,10 +47,24 @@ void TCustomMemTable::ReplaceFilter(const std::string& text, store::FilterOption
     const bool applied = expressionFilter_ != 0 || filter_.empty();
     if (text != filter_ || options != filterOptions_ || !applied) {
         PositionCursorOnCurrentRow();
-        if (expressionFilter_ != 0) orders_->DropFilter(expressionFilter_);
+        // The view's only filter is replaced with one rebuild of the view instead of two.
+        const int replaced = callbackFilter_ == 0 && !text.empty() ? expressionFilter_ : 0;
+        if (expressionFilter_ != 0 && replaced == 0) orders_->DropFilter(expressionFilter_);
         expressionFilter_ = 0;
+        auto compiled = [&] {
+            try {
+                return std::make_shared<ExpressionFilter>(
+                    ParseForTable(text, ExpressionPurpose::Filter, options), *stored_);
+            } catch (...) {
+                orders_->DropFilter(replaced);
+                throw;
+            }
+        };
         try {
-            if (!text.empty()) AddExpressionFilter(text, options);
+            if (replaced != 0)
+                expressionFilter_ = orders_->View()->ReplaceFilter(replaced, compiled());
+            else if (!text.empty())
+                AddExpressionFilter(text, options);
         } catch (...) {
             RefillKeepingPlace();
             throw;

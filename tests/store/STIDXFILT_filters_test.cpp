@@ -91,6 +91,29 @@ TEST_F(STIDXFILTFiltersTest, FilterThatRaisesWhenAddedLeavesTheViewAsItWas) {
     EXPECT_EQ(Shown(), (std::vector<int32_t>{3, 4, 5}));
 }
 
+TEST_F(STIDXFILTFiltersTest, ReplacingAFilterRebuildsOnceForTheNewOneAtTheEnd) {
+    int askedKept = 0, askedNew = 0;
+    view->AddFilter(std::make_shared<AtLeast>(0, &askedKept));
+    const int replaced = view->AddFilter(std::make_shared<AtLeast>(4));
+    askedKept = 0;
+    const int number = view->ReplaceFilter(replaced, std::make_shared<AtLeast>(2, &askedNew));
+    EXPECT_EQ(number, 3);  // as DropFilter then AddFilter would number it
+    EXPECT_EQ(Shown(), (std::vector<int32_t>{2, 3, 4, 5}));
+    EXPECT_EQ(askedKept, 5);  // every row asked once: one rebuild
+    EXPECT_EQ(askedNew, 5);   // asked after the kept filter, which accepts every row
+    EXPECT_FALSE(view->DropFilter(replaced));
+    EXPECT_TRUE(view->DropFilter(number));
+    EXPECT_EQ(Shown(), (std::vector<int32_t>{1, 2, 3, 4, 5}));
+}
+
+TEST_F(STIDXFILTFiltersTest, ReplacingByAFilterThatRaisesLeavesNeither) {
+    const int replaced = view->AddFilter(std::make_shared<AtLeast>(4));
+    EXPECT_THROW(view->ReplaceFilter(replaced, std::make_shared<Raising>()), std::runtime_error);
+    EXPECT_EQ(view->FilterCount(), 0u);
+    EXPECT_EQ(Shown(), (std::vector<int32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(view->AddFilter(std::make_shared<AtLeast>(5)), 2);  // a refused filter gets none
+}
+
 TEST_F(STIDXFILTFiltersTest, FilterThatRaisesRefusesTheChange) {
     view->AddFilter(std::make_shared<AtLeast>(3));
     // Added without a rebuild raising: the filter only raises for rows it meets later.
