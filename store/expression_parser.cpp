@@ -92,7 +92,27 @@ private:
         return root;
     }
 
-    ExpressionNodePtr Expression() { return Chain("OR", ExprOperator::Or, &Parser::Conjunction); }
+    // Parsing recurses once per parenthesis, list or argument list, and every later pass over
+    // the tree (typing, compiling, evaluating, freeing) recurses along its depth: both are
+    // bounded so that no text can exhaust the stack.
+    static constexpr int kMaxNesting = 256;
+    static constexpr int kMaxDepth = 1024;
+
+    [[noreturn]] static void TooDeep() { throw EDatabaseError("Expression too deeply nested"); }
+
+    // `node` stands over operands of which the deepest is `below` levels deep (0: a leaf).
+    ExpressionNodePtr Over(int below, ExpressionNodePtr node) {
+        depth_ = below + 1;
+        if (depth_ > kMaxDepth) TooDeep();
+        return node;
+    }
+
+    ExpressionNodePtr Expression() {
+        if (++nesting_ > kMaxNesting) TooDeep();
+        ExpressionNodePtr node = Chain("OR", ExprOperator::Or, &Parser::Conjunction);
+        --nesting_;
+        return node;
+    }
     ExpressionNodePtr Conjunction() { return Chain("AND", ExprOperator::And, &Parser::Negation); }
 
     ExpressionNodePtr Chain(std::string_view word, ExprOperator op,
@@ -100,10 +120,11 @@ private:
         ExpressionNodePtr left = (this->*operand)();
         while (AtWord(word)) {
             tokens_.Advance();
+            const int below = depth_;
             std::vector<ExpressionNodePtr> operands;
             operands.push_back(std::move(left));
             operands.push_back((this->*operand)());
-            left = BuildLogical(op, std::move(operands));
+            left = Over(std::max(below, depth_), BuildLogical(op, std::move(operands)));
         }
         return left;
     }
@@ -113,32 +134,41 @@ private:
         tokens_.Advance();
         std::vector<ExpressionNodePtr> operands;
         operands.push_back(Comparison());
-        return BuildLogical(ExprOperator::Not, std::move(operands));
+        return Over(depth_, BuildLogical(ExprOperator::Not, std::move(operands)));
     }
 
     ExpressionNodePtr Comparison() {
         ExpressionNodePtr left = Sum();
+        const int below = depth_;
         const TokenKind kind = Kind();
         if (const ExprOperator op = ComparisonOperator(kind); op != ExprOperator::None) {
             tokens_.Advance();
-            return BuildComparison(op, std::move(left), Sum(), context_);
+            ExpressionNodePtr right = Sum();
+            return Over(std::max(below, depth_),
+                        BuildComparison(op, std::move(left), std::move(right), context_));
         }
         switch (kind) {
-            case TokenKind::Like:
+            case TokenKind::Like: {
                 tokens_.Advance();
-                return BuildLike(std::move(left), Sum(), context_);
+                ExpressionNodePtr pattern = Sum();
+                return Over(std::max(below, depth_),
+                            BuildLike(std::move(left), std::move(pattern), context_));
+            }
             case TokenKind::IsNull:
             case TokenKind::IsNotNull:
                 tokens_.Advance();
-                return BuildNullTest(
-                    kind == TokenKind::IsNull ? ExprOperator::IsNull : ExprOperator::IsNotNull,
-                    std::move(left));
+                return Over(below,
+                            BuildNullTest(kind == TokenKind::IsNull ? ExprOperator::IsNull
+                                                                    : ExprOperator::IsNotNull,
+                                          std::move(left)));
             case TokenKind::In: {
                 tokens_.Advance();
                 Expect(TokenKind::LParen, "'('");
                 if (Kind() == TokenKind::RParen)
                     throw EDatabaseError("IN predicate list may not be empty");
-                return BuildIn(std::move(left), List(), context_);
+                std::vector<ExpressionNodePtr> elements = List();
+                return Over(std::max(below, depth_),
+                            BuildIn(std::move(left), std::move(elements), context_));
             }
             default:
                 return left;
@@ -168,20 +198,26 @@ private:
     ExpressionNodePtr Arithmetic(ExprOperator op, ExpressionNodePtr left,
                                  ExpressionNodePtr (Parser::*operand)()) {
         if (!Extended()) throw EDatabaseError("Arithmetic in filter expressions not supported");
+        const int below = depth_;  // the left operand was the last one parsed
         tokens_.Advance();
-        return BuildArithmetic(op, std::move(left), (this->*operand)(), context_);
+        ExpressionNodePtr right = (this->*operand)();
+        return Over(std::max(below, depth_),
+                    BuildArithmetic(op, std::move(left), std::move(right), context_));
     }
 
-    // The elements up to ")", after "(" and at least one element.
+    // The elements up to ")", after "(" and at least one element; depth_ is the deepest one's.
     std::vector<ExpressionNodePtr> List() {
         std::vector<ExpressionNodePtr> elements;
+        int deepest = 0;
         for (;;) {
             elements.push_back(Expression());
+            deepest = std::max(deepest, depth_);
             if (Kind() == TokenKind::RParen) break;
             if (Kind() != TokenKind::Comma) Expected("')' or ','");
             tokens_.Advance();
         }
         tokens_.Advance();
+        depth_ = deepest;
         return elements;
     }
 
@@ -194,10 +230,10 @@ private:
                 return FieldNamed(Take().text);
             case TokenKind::Text: {
                 const uint16_t size = static_cast<uint16_t>(token.text.size());
-                return MakeConstant(Value::Text(Take().text), ftString, size);
+                return Over(0, MakeConstant(Value::Text(Take().text), ftString, size));
             }
             case TokenKind::Number:
-                return MakeConstant(Value::Double(Take().number), ftFloat);
+                return Over(0, MakeConstant(Value::Double(Take().number), ftFloat));
             case TokenKind::LParen: {
                 tokens_.Advance();
                 ExpressionNodePtr inner = Expression();
@@ -213,12 +249,12 @@ private:
         if (AtWord("AND") || AtWord("OR") || AtWord("NOT")) Expected("Expression");
         if (AtWord("NULL")) {
             tokens_.Advance();
-            return MakeConstant(Value(), ftUnknown);
+            return Over(0, MakeConstant(Value(), ftUnknown));
         }
         if (AtWord("True") || AtWord("False")) {
             const bool truth = AtWord("True");
             tokens_.Advance();
-            return MakeConstant(Value::Boolean(truth), ftBoolean);
+            return Over(0, MakeConstant(Value::Boolean(truth), ftBoolean));
         }
         const std::string& word = tokens_.Current().text;
         if (Extended() && IsFunctionName(word) && NextIsOpenParen(tokens_.Rest()))
@@ -232,14 +268,15 @@ private:
         if (name == "COUNT" && Kind() == TokenKind::Times) {
             tokens_.Advance();
             Expect(TokenKind::RParen, "')'");
-            return BuildFunction(std::string(kCountStar), {});
+            return Over(0, BuildFunction(std::string(kCountStar), {}));
         }
         std::vector<ExpressionNodePtr> arguments;
         if (Kind() == TokenKind::RParen)
             tokens_.Advance();
         else
             arguments = List();
-        return BuildFunction(name, std::move(arguments));
+        const int below = arguments.empty() ? 0 : depth_;
+        return Over(below, BuildFunction(name, std::move(arguments)));
     }
 
     ExpressionNodePtr FieldNamed(const std::string& name) {
@@ -254,7 +291,7 @@ private:
         node->scope = ExprScope::Record;
         node->column = field->column;
         if (purpose_ == ExpressionPurpose::Aggregate) columns_.push_back(field->column);
-        return node;
+        return Over(0, std::move(node));
     }
 
     void CheckCategory(const ExpressionField& field) const {
@@ -277,6 +314,8 @@ private:
     ExpressionPurpose purpose_;
     TypingContext context_;
     std::vector<size_t> columns_;
+    int nesting_ = 0;  // Expression() calls under way
+    int depth_ = 0;    // depth of the subtree that the last parsing step returned
 };
 
 }  // namespace

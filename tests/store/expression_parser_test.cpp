@@ -228,6 +228,52 @@ INSTANTIATE_TEST_SUITE_P(
                   "aggregate, use an internalcalc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+std::string Repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+struct DepthCase {
+    const char* name;
+    std::string text;
+    ExpressionPurpose purpose;
+    bool parses;
+};
+
+// Within the bounds of nesting and tree depth a text parses; beyond them it is refused with a
+// message instead of exhausting the stack.
+class ParserDepthTest : public ::testing::TestWithParam<DepthCase> {};
+
+TEST_P(ParserDepthTest, RefusesOnlyBeyondTheBounds) {
+    const DepthCase& c = GetParam();
+    try {
+        Parse(c.text, c.purpose);
+        EXPECT_TRUE(c.parses) << "parsed";
+    } catch (const EDatabaseError& error) {
+        EXPECT_FALSE(c.parses) << error.Message();
+        EXPECT_EQ(error.Message(), "Expression too deeply nested");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, ParserDepthTest,
+    ::testing::Values(
+        DepthCase{"parentheses_within", Repeated("(", 250) + "id_item = 1" + Repeated(")", 250),
+                  kFilter, true},
+        DepthCase{"parentheses_beyond", Repeated("(", 5000) + "id_item = 1" + Repeated(")", 5000),
+                  kFilter, false},
+        DepthCase{"or_chain_within", "id_item = 0" + Repeated(" or id_item = 1", 1000), kFilter,
+                  true},
+        DepthCase{"or_chain_beyond", "id_item = 0" + Repeated(" or id_item = 1", 1100), kFilter,
+                  false},
+        DepthCase{"sum_chain_beyond", "Sum(qtde" + Repeated("+qtde", 2000) + ")", kAggregate,
+                  false},
+        DepthCase{"nested_arguments_beyond",
+                  Repeated("Upper(", 300) + "descr_item" + Repeated(")", 300) + " = 'A'", kFilter,
+                  false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ParserTest, TextThatIsNoNumberForANumericFieldIsAConversionError) {
     try {
         Parse("id_item = 'x'", kFilter);
