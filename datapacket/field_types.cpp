@@ -144,4 +144,10 @@ bool IsBlobSubtype(uint16_t subtype) {
     }
 }
 
+bool IsBlobType(store::StoredType type) {
+    const bool bytes =
+        type.kind == store::StoredKind::Bytes || type.kind == store::StoredKind::BytesAlt;
+    return bytes && type.varying && !type.array && type.size == 4;
+}
+
 }  // namespace velmora::datapacket

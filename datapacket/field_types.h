@@ -28,6 +28,8 @@ inline constexpr store::StoredType kUIntArrayType{store::StoredKind::UnsignedInt
 // SUBTYPE numbers that make a "bin.hex" column a blob (an absent value in a modified row is
 // then unchanged rather than null).
 bool IsBlobSubtype(uint16_t subtype);
+// The stored type of a blob in the binary form: bytes with a 4-byte length prefix.
+bool IsBlobType(store::StoredType type);
 
 // Case-insensitive equality of ASCII names.
 bool SameName(std::string_view a, std::string_view b);

@@ -2,6 +2,7 @@
 
 #include "datapacket/PKWRITER.h"
 #include "datapacket/converter_factory.h"
+#include "datapacket/field_types.h"
 #include "datapacket/packet_codes.h"
 #include "datapacket/packet_writer_types.h"
 #include "datapacket/xml_escape.h"
@@ -72,6 +73,9 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
                                   uint16_t attributes) {
     CloseOpenElement();
     const std::string_view typeName = TypeNameOrFail(format.type);
+    // XML makes a blob of "bin.hex" through its SUBTYPE alone.
+    if (IsBlobType(format.type) && !IsBlobSubtype(format.subtype))
+        throw EStoreError(kCodeNoXmlType);
     const std::string attrName = AttrNameOf(name);
     std::string written = Encoded(attrName);
     // Two columns under one attribute name would read back as one.

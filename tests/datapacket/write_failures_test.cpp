@@ -39,6 +39,8 @@ const FailureCase kFailures[] = {
     {"RowStateNameRefusedInXml", "RowState", LogicalType::Int32, kModeXml, kCodeBadMetadata},
     {"RowStateNameRefusedInBinary", "RowState", LogicalType::Int32, kModeBinary, kCodeBadMetadata},
     {"TenByteRealWritesInBinary", "r", LogicalType::Real10, kModeBinary, 0},
+    {"BlobWithoutSubtypeHasNoXmlForm", "b", LogicalType::Blob, kModeXml, kCodeNoXmlType},
+    {"BlobWithoutSubtypeWritesInBinary", "b", LogicalType::Blob, kModeBinary, 0},
 };
 
 class WriteFailure : public ::testing::TestWithParam<FailureCase> {};
