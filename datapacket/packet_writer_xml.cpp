@@ -104,9 +104,9 @@ std::string XmlPacketWriter::ParameterText(const store::Parameter& parameter) co
 void XmlPacketWriter::AddParameter(OpenElement& element, const store::Parameter& parameter,
                                    bool tableLevel) {
     const std::string text = ParameterText(parameter);
-    // The reader takes the attributes before the PARAM children, so after a child every
-    // parameter is a child too, and the order holds.
-    if (element.children.empty() && WrittenAsAttribute(parameter, tableLevel)) {
+    // An attribute after a PARAM child still goes into the start tag, where the file's layout
+    // keeps every attribute; read back, the known parameters then come before the others.
+    if (WrittenAsAttribute(parameter, tableLevel)) {
         element.attributes += Attribute(parameter.name, text);
         return;
     }

@@ -69,9 +69,8 @@ std::optional<std::string> Written(store::STBASE& table, int mode) {
 }
 
 void CheckEqual(store::STBASE& a, store::STBASE& b, int mode) {
-    const auto marks =
-        mode == kModeBinary ? fuzzing::RoundtripMarks::Ignored : fuzzing::RoundtripMarks::Compared;
-    const std::string difference = fuzzing::TableDifference(a, b, marks);
+    const auto form = mode == kModeBinary ? fuzzing::PacketForm::Binary : fuzzing::PacketForm::Xml;
+    const std::string difference = fuzzing::TableDifference(a, b, form);
     if (!difference.empty()) std::fprintf(stderr, "mode %d: %s\n", mode, difference.c_str());
     FUZZ_CHECK(difference.empty());
 }

@@ -3,26 +3,43 @@
 // settings read from parameters, the change log and the rows a packet holds (every slot while
 // the log is not empty, else the rows of the default order), each with its state and values.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "datapacket/packet_writer_types.h"
 #include "store/STBASE.h"
 
 namespace velmora::fuzzing {
 
-// The binary form has no place for a parameter's round-trip mark.
-enum class RoundtripMarks { Compared, Ignored };
+// The form a table went through, and what that form may change without a fault: the binary
+// form has no place for a parameter's round-trip mark; XML writes the parameters it knows as
+// attributes and the others as PARAM children, so the known ones come back first.
+enum class PacketForm { Binary, Xml };
 
 namespace detail {
 
-inline bool SameParameters(const std::vector<store::Parameter>& a,
-                           const std::vector<store::Parameter>& b, RoundtripMarks marks) {
+inline std::vector<store::Parameter> InFormOrder(std::vector<store::Parameter> parameters,
+                                                 PacketForm form, bool tableLevel) {
+    if (form == PacketForm::Xml)
+        std::stable_partition(parameters.begin(), parameters.end(),
+                              [tableLevel](const store::Parameter& parameter) {
+                                  return datapacket::WrittenAsAttribute(parameter, tableLevel);
+                              });
+    return parameters;
+}
+
+inline bool SameParameters(const std::vector<store::Parameter>& original,
+                           const std::vector<store::Parameter>& readBack, PacketForm form,
+                           bool tableLevel) {
+    const std::vector<store::Parameter> a = InFormOrder(original, form, tableLevel);
+    const std::vector<store::Parameter>& b = readBack;
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i].name != b[i].name || a[i].type != b[i].type || a[i].value != b[i].value)
             return false;
-        if (marks == RoundtripMarks::Compared && a[i].roundtrip != b[i].roundtrip) return false;
+        if (form == PacketForm::Xml && a[i].roundtrip != b[i].roundtrip) return false;
     }
     return true;
 }
@@ -44,7 +61,7 @@ inline bool SameValue(const store::RowView& a, const store::RowView& b, size_t c
 }
 
 inline std::string ColumnDifference(const store::StoredColumn& a, const store::StoredColumn& b,
-                                    RoundtripMarks marks) {
+                                    PacketForm form) {
     if (a.name != b.name) return "name";
     if (a.type != b.type) return "type";
     if (a.width != b.width) return "width";
@@ -52,14 +69,14 @@ inline std::string ColumnDifference(const store::StoredColumn& a, const store::S
     if (a.attributes != b.attributes) return "attributes";
     if (a.subtype != b.subtype) return "subtype";
     if (a.calculated != b.calculated) return "calculated mark";
-    if (!SameParameters(a.parameters, b.parameters, marks)) return "parameters";
+    if (!SameParameters(a.parameters, b.parameters, form, false)) return "parameters";
     return {};
 }
 
-inline std::string ColumnsDifference(store::STBASE& a, store::STBASE& b, RoundtripMarks marks) {
+inline std::string ColumnsDifference(store::STBASE& a, store::STBASE& b, PacketForm form) {
     if (a.Columns().size() != b.Columns().size()) return "column count";
     for (size_t c = 0; c < a.Columns().size(); ++c) {
-        const std::string what = ColumnDifference(a.Columns()[c], b.Columns()[c], marks);
+        const std::string what = ColumnDifference(a.Columns()[c], b.Columns()[c], form);
         if (!what.empty()) return what + " of column " + a.Columns()[c].name;
     }
     return {};
@@ -84,15 +101,16 @@ inline std::string RowDifference(store::STBASE& a, store::STBASE& b) {
 
 }  // namespace detail
 
-// Empty when the tables are equal, else what differs first.
+// Empty when `b`, read back from `a` written in `form`, equals it; else what differs first.
 inline std::string TableDifference(store::STBASE& a, store::STBASE& b,
-                                   RoundtripMarks marks = RoundtripMarks::Compared) {
-    if (std::string columns = detail::ColumnsDifference(a, b, marks); !columns.empty())
+                                   PacketForm form = PacketForm::Xml) {
+    if (std::string columns = detail::ColumnsDifference(a, b, form); !columns.empty())
         return columns;
-    if (!detail::SameParameters(a.TableParameters(), b.TableParameters(), marks))
+    if (!detail::SameParameters(a.TableParameters(), b.TableParameters(), form, true))
         return "table parameters";
     if (a.FieldLinks().has_value() != b.FieldLinks().has_value() ||
-        (a.FieldLinks() && !detail::SameParameters({*a.FieldLinks()}, {*b.FieldLinks()}, marks)))
+        (a.FieldLinks() &&
+         !detail::SameParameters({*a.FieldLinks()}, {*b.FieldLinks()}, form, true)))
         return "field links";
     if (a.IndexDescriptions() != b.IndexDescriptions()) return "index descriptions";
     if (a.DefaultOrderKey() != b.DefaultOrderKey()) return "default order key";

@@ -95,6 +95,15 @@ const WriteCase kWriteCases[] = {
      WrittenDocument("<FIELD attrname=\"a\" fieldtype=\"i4\"/>",
                      "<PARAMS LCID=\"1046\" DEFAULT_ORDER=\"1\"/>",
                      "<ROW RowState=\"4\" a=\"1\"/><ROW a=\"2\"/>")},
+    {"KnownParametersAfterAParamChildStayAttributes",
+     WrittenDocument("<FIELD attrname=\"b\" fieldtype=\"bin.hex\" WIDTH=\"2\" foo=\"1\" "
+                     "SUBTYPE=\"zzz\"/>",
+                     "<PARAMS><PARAM Name=\"custom\" Value=\"x\"/>"
+                     "<PARAM Name=\"LCID\" Value=\"1046\" Type=\"i2\"/></PARAMS>",
+                     ""),
+     WrittenDocument("<FIELD attrname=\"b\" fieldtype=\"bin.hex\" WIDTH=\"2\" "
+                     "SUBTYPE=\"zzz\"><PARAM Name=\"foo\" Value=\"1\"/></FIELD>",
+                     "<PARAMS LCID=\"1046\"><PARAM Name=\"custom\" Value=\"x\"/></PARAMS>", "")},
     {"RoundtripParameterStaysAParamChild",
      WrittenDocument("<FIELD attrname=\"a\" fieldtype=\"i4\"/>",
                      "<PARAMS><PARAM Name=\"LCID\" Value=\"7\" Type=\"i2\" Roundtrip=\"1\"/>"
