@@ -32,8 +32,8 @@ inline bool IsParserMessage(std::string_view message, const std::string& tableNa
     for (std::string_view fixed :
          {"Unterminated string constant", "Unterminated field name", "Invalid use of keyword",
           "IN predicate list may not be empty", "Filter expression incorrectly terminated",
-          "Arithmetic in filter expressions not supported", "Type mismatch in expression",
-          "NULL only allowed with '=' and '<>'",
+          "Expression too deeply nested", "Arithmetic in filter expressions not supported",
+          "Type mismatch in expression", "NULL only allowed with '=' and '<>'",
           "Operation cannot mix aggregate value with record-varying value",
           "Expression is not an aggregate expression",
           "Aggregate expressions not allowed in filters", "Incorrectly formed filter expression"})

@@ -1,6 +1,7 @@
 #include "store/expression_evaluator.h"
 
 #include <cmath>
+#include <limits>
 
 #include "store/decimal_double.h"
 #include "store/expression_order.h"
@@ -14,6 +15,16 @@ namespace {
 void SetTruth(ExpressionRegister& r, bool truth, bool null) {
     r.truth = truth;
     r.null = null;
+}
+
+// The integer part of a double, held at the ends of the 64-bit range (a NaN gives 0): the
+// register's integer form of a number that no integer holds.
+int64_t IntegerPart(double number) {
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    if (std::isnan(number)) return 0;
+    if (number >= kLimit) return std::numeric_limits<int64_t>::max();
+    if (number < -kLimit) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(number);
 }
 
 }  // namespace
@@ -57,7 +68,7 @@ void AssignRegister(ExpressionRegister& r, const Value& value) {
             return;
         case Value::Kind::Double:
             r.number = value.AsDouble();
-            r.integer = static_cast<int64_t>(value.AsDouble());
+            r.integer = IntegerPart(value.AsDouble());
             return;
     }
 }

@@ -82,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"float_equal_within_tolerance", "fator = 0.3", 0, "1,2"},
                       FilterCase{"float_not_equal_exact", "fator <> 0.3", 0, "1"},
                       FilterCase{"float_beyond_tolerance", "fator = 0.3000001", 0, ""},
+                      FilterCase{"float_beyond_every_integer", "fator < 1e35", 0, "1,2"},
                       FilterCase{"internalcalc_column", "interno = 7", 0, "5"},
                       FilterCase{"boolean_field_alone", "ativo", 0, "1"},
                       FilterCase{"not_boolean_field", "not ativo", 0, "2,3,4,5"},
