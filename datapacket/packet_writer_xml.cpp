@@ -39,6 +39,14 @@ std::string Decimal(uint64_t value) {
     return std::to_string(value);
 }
 
+// Whether a ROW start tag gives the attribute name back as written: bytes up to 32 around a
+// name are dropped, a name runs to the first "=", and ">" ends the tag.
+bool RowCarriesName(std::string_view name) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    return !name.empty() && !blank(name.front()) && !blank(name.back()) &&
+           name.find_first_of("=>") == std::string_view::npos;
+}
+
 }  // namespace
 
 std::string AttrNameOf(const std::string& columnName) {
@@ -78,7 +86,9 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
         throw EStoreError(kCodeNoXmlType);
     const std::string attrName = AttrNameOf(name);
     std::string written = Encoded(attrName);
-    // Two columns under one attribute name would read back as one.
+    // Two columns under one attribute name would read back as one; a name that no ROW can
+    // carry would lose the column's values.
+    if (!RowCarriesName(written)) throw EStoreError(kCodeBadMetadata);
     for (const Column& column : columns_)
         if (column.attrName == written) throw EStoreError(kCodeBadMetadata);
     open_ = std::make_unique<OpenElement>(OpenElement{"FIELD", {}, {}});

@@ -57,6 +57,10 @@ const TableCase kTables[] = {
      Document(kIntegerField, "",
               "<PARAMS><PARAM Name=\"custom\" Value=\"x\"/>"
               "<PARAM Name=\"LCID\" Value=\"1046\" Type=\"i2\"/></PARAMS>")},
+    {"ColumnNameWithBytesARowCarriesInside",
+     Document("<FIELD attrname=\"s\" fieldtype=\"string\" WIDTH=\"5\" "
+              "fieldname=\"a&quot;/&lt;&amp;'&#9;&#0;b\"/>",
+              "<ROW s=\"b\"/>")},
     {"ExtendedRealParameter", WithTableParam("r10", "5")},
     {"NestedTypeParameter", WithTableParam("nested", "5")},
     {"IntegerParameterWithoutDigits", WithTableParam("i4", "")},

@@ -41,6 +41,15 @@ const FailureCase kFailures[] = {
     {"TenByteRealWritesInBinary", "r", LogicalType::Real10, kModeBinary, 0},
     {"BlobWithoutSubtypeHasNoXmlForm", "b", LogicalType::Blob, kModeXml, kCodeNoXmlType},
     {"BlobWithoutSubtypeWritesInBinary", "b", LogicalType::Blob, kModeBinary, 0},
+    // A ROW start tag cannot give these names back: "=" ends a name, ">" the tag, and bytes up
+    // to 32 around a name are dropped.
+    {"EqualsSignInANameRefusedInXml", "a=b", LogicalType::Int32, kModeXml, kCodeBadMetadata},
+    {"GreaterThanInANameRefusedInXml", "a>b", LogicalType::Int32, kModeXmlUtf8, kCodeBadMetadata},
+    {"TabEndingANameRefusedInXml", "ab\t", LogicalType::Int32, kModeXml, kCodeBadMetadata},
+    {"LineFeedStartingANameRefusedInXml", "\nab", LogicalType::Int32, kModeXml, kCodeBadMetadata},
+    {"ControlByteEndingANameRefusedInXml", "ab\x01", LogicalType::Int32, kModeXml,
+     kCodeBadMetadata},
+    {"EqualsSignInANameWritesInBinary", "a=b", LogicalType::Int32, kModeBinary, 0},
 };
 
 class WriteFailure : public ::testing::TestWithParam<FailureCase> {};
