@@ -1,8 +1,8 @@
 #pragma once
 // Varying 8-bit text with a length prefix of 1, 2 or 4 bytes. XML: the text with its
 // entities decoded; a "string" value is cut to its width, a text blob loses one trailing zero
-// byte and is null when empty. Binary: the prefixed bytes; an empty text is written as one
-// zero byte, and one trailing zero byte is dropped when read.
+// byte and is null when empty. Binary: the prefixed bytes; one trailing zero byte is dropped
+// when read, so an empty text, or one that ends in a zero byte, is written with one more.
 
 #include "datapacket/FLDConv.h"
 

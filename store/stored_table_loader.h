@@ -5,14 +5,16 @@
 // Finish() applies them in this order: lays out the columns; creates DEFAULT_ORDER without key
 // fields; applies the table parameters (CHANGE_LOG, AUTOINCVALUE, LCID, DATASET_DELTA/DELTA,
 // READONLY, DISABLE_EDITS/INSERTS/DELETES, DEFAULT_ORDER key fields; every parameter but
-// CHANGE_LOG, AUTOINCVALUE and MD_FIELDLINKS is also kept, in order); fills the slots with the
+// CHANGE_LOG, AUTOINCVALUE and MD_FIELDLINKS is also kept, in order, except a nameless one and
+// one whose text gave no value, which no packet could carry back); fills the slots with the
 // rows and their state bytes; builds the orders (a keyed default order from DEFAULT_ORDER, an
 // index for a UNIQUE_KEY or PRIMARY_KEY that differs from it); puts the change log in force.
 // The changed mark is 0 afterwards.
 //
 // Field-level parameters: WIDTH (width, or precision of a decimal), DECIMALS (scale), SUBTYPE
 // (a known name gives the subtype; Autoinc also makes the column read-only; an unknown name is
-// kept), CALCULATED; all others are kept in order.
+// kept), CALCULATED; WIDTH, DECIMALS and CALCULATED only where the column can give them back
+// (ColumnHoldsParameter). All others are kept in order.
 //
 // Errors raise EStoreError: kCodeBadStructure for a column that cannot be laid out, a SUBTYPE
 // that is not text, a key list or CHANGE_LOG that is not an array of the right kind, a key list

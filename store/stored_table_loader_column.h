@@ -9,7 +9,8 @@
 namespace velmora::store {
 
 // Takes WIDTH (the width, or the precision of a decimal), DECIMALS (scale), SUBTYPE (a known
-// name; Autoinc also makes the column read-only) and CALCULATED into the column's structure
+// name; Autoinc also makes the column read-only) and CALCULATED into the column's structure,
+// WIDTH, DECIMALS and CALCULATED only where the column gives them back (ColumnHoldsParameter),
 // and keeps every other parameter, unknown SUBTYPE names included, in order. Bytes columns:
 // a blob subtype or a 4-byte length prefix makes a blob; without a length prefix, or without
 // any SUBTYPE, fixed bytes of WIDTH; otherwise varying bytes of at most WIDTH.
