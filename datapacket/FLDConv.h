@@ -43,6 +43,9 @@ public:
     // True when Write appends `stored` as it is, so a writer may take the stored bytes
     // themselves (8-bit text in XML).
     virtual bool WritesStoredBytes() const { return false; }
+    // True when the XML text that Write appends writes numeric references as "&" and the
+    // reference mark (wide text), for the escaper to complete.
+    virtual bool MarksReferences() const { return false; }
 
     // Reads one value into `stored` (replacing its content) and says whether it is present
     // or null. XML: `in` holds exactly the attribute text, entities not yet decoded. Binary:

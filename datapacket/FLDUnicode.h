@@ -26,6 +26,7 @@ public:
           bytes_(bytes) {}
 
     void Write(std::string_view stored, std::string& out) const override;
+    bool MarksReferences() const override { return IsXml(); }
     ValueMark Read(ByteCursor& in, std::string& stored) const override;
 
 private:

@@ -63,9 +63,10 @@ std::string XmlPacketWriter::Encoded(std::string_view text) const {
     return utf8_ ? platform::ToUtf8(text) : std::string(text);
 }
 
-std::string XmlPacketWriter::Attribute(std::string_view name, std::string_view text) const {
+std::string XmlPacketWriter::Attribute(std::string_view name, std::string_view text,
+                                       MarkedReferences marked) const {
     std::string attribute = " " + Encoded(name) + "=\"";
-    AppendEscaped(Encoded(text), attribute);
+    AppendEscaped(Encoded(text), marked, attribute);
     return attribute + "\"";
 }
 
@@ -103,24 +104,28 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
         Column{std::move(written), CreateConverter(attrName, format, PacketForm::Xml)});
 }
 
-std::string XmlPacketWriter::ParameterText(const store::Parameter& parameter) const {
+XmlPacketWriter::ParameterValue XmlPacketWriter::ParameterText(
+    const store::Parameter& parameter) const {
     TypeNameOrFail(parameter.type);
-    std::string text;
-    CreateConverter(parameter.name, ColumnFormat{parameter.type}, PacketForm::Xml)
-        ->Write(parameter.value, text);
-    return text;
+    const auto converter =
+        CreateConverter(parameter.name, ColumnFormat{parameter.type}, PacketForm::Xml);
+    ParameterValue value;
+    converter->Write(parameter.value, value.text);
+    value.marked = converter->MarksReferences() ? MarkedReferences::Yes : MarkedReferences::No;
+    return value;
 }
 
 void XmlPacketWriter::AddParameter(OpenElement& element, const store::Parameter& parameter,
                                    bool tableLevel) {
-    const std::string text = ParameterText(parameter);
+    const ParameterValue value = ParameterText(parameter);
     // An attribute after a PARAM child still goes into the start tag, where the file's layout
     // keeps every attribute; read back, the known parameters then come before the others.
     if (WrittenAsAttribute(parameter, tableLevel)) {
-        element.attributes += Attribute(parameter.name, text);
+        element.attributes += Attribute(parameter.name, value.text, value.marked);
         return;
     }
-    element.children += "<PARAM" + Attribute("Name", parameter.name) + Attribute("Value", text);
+    element.children +=
+        "<PARAM" + Attribute("Name", parameter.name) + Attribute("Value", value.text, value.marked);
     const bool isString = parameter.type.kind == store::StoredKind::Text && !parameter.type.array;
     if (!isString) element.children += Attribute("Type", TypeNameOrFail(parameter.type));
     if (parameter.roundtrip) element.children += Attribute("Roundtrip", "True");
@@ -183,7 +188,9 @@ void XmlPacketWriter::AppendValueAttribute(std::string_view attrName, const FLDC
     out_.Append(' ');
     out_.Append(attrName);
     out_.Append("=\"");
-    ForEachEscapedPiece(text, [this](std::string_view piece) { out_.Append(piece); });
+    const MarkedReferences marked =
+        converter.MarksReferences() ? MarkedReferences::Yes : MarkedReferences::No;
+    ForEachEscapedPiece(text, marked, [this](std::string_view piece) { out_.Append(piece); });
     out_.Append('"');
 }
 

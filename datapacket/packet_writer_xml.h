@@ -11,6 +11,7 @@
 #include "datapacket/FLDConv.h"
 #include "datapacket/packet_writer_buffer.h"
 #include "datapacket/packet_writer_form.h"
+#include "datapacket/xml_escape.h"
 
 namespace velmora::datapacket {
 
@@ -47,8 +48,15 @@ private:
     };
 
     std::string Encoded(std::string_view text) const;
-    std::string Attribute(std::string_view name, std::string_view text) const;
-    std::string ParameterText(const store::Parameter& parameter) const;
+    // A parameter's value as its converter writes it, and whether that text marks references.
+    struct ParameterValue {
+        std::string text;
+        MarkedReferences marked = MarkedReferences::No;
+    };
+
+    std::string Attribute(std::string_view name, std::string_view text,
+                          MarkedReferences marked = MarkedReferences::No) const;
+    ParameterValue ParameterText(const store::Parameter& parameter) const;
     void AddParameter(OpenElement& element, const store::Parameter& parameter, bool tableLevel);
     void CloseOpenElement();
     void BeginTableParameters();

@@ -58,21 +58,26 @@ inline const char* NextEscaped(const char* p, const char* end) {
 
 }  // namespace escape_detail
 
+// Whether a text is a wide-text converter's output, in which "&" and the reference mark start a
+// numeric reference, or a text whose every byte stands for itself (8-bit text may hold both).
+enum class MarkedReferences { No, Yes };
+
 // Hands `text` to `append` (called with std::string_view pieces, in order) with "<", ">",
 // "&", apostrophe, double quote, carriage return, line feed, tab and backslash replaced by
-// their references ("&lt;" ... "&#092;"); the bytes between them go as whole runs. An "&"
-// followed by the reference mark (byte 1, see FLDUnicode.h) becomes "&#": that is how
-// wide-text converters write their numeric references.
+// their references ("&lt;" ... "&#092;"); the bytes between them go as whole runs. In a marked
+// text an "&" followed by the reference mark (byte 1, see FLDUnicode.h) becomes "&#": that is
+// how wide-text converters write their numeric references.
 // Windows-1252 has no lead bytes, so every byte is a character of its own here.
 template <typename Append>
-void ForEachEscapedPiece(std::string_view text, Append&& append) {
+void ForEachEscapedPiece(std::string_view text, MarkedReferences marked, Append&& append) {
     using namespace escape_detail;
     const char* const end = text.data() + text.size();
     const char* run = text.data();
     for (const char* p = NextEscaped(run, end); p < end; p = NextEscaped(run, end)) {
         if (p > run) append(std::string_view(run, static_cast<size_t>(p - run)));
         const uint8_t reference = kClasses[static_cast<unsigned char>(*p)];
-        if (reference == kAmpersand && p + 1 < end && p[1] == kReferenceMark) {
+        if (reference == kAmpersand && marked == MarkedReferences::Yes && p + 1 < end &&
+            p[1] == kReferenceMark) {
             append(kNumericReferenceStart);
             ++p;
         } else {
@@ -84,8 +89,8 @@ void ForEachEscapedPiece(std::string_view text, Append&& append) {
 }
 
 // The same, appended to a string.
-inline void AppendEscaped(std::string_view text, std::string& out) {
-    ForEachEscapedPiece(text, [&out](std::string_view piece) { out.append(piece); });
+inline void AppendEscaped(std::string_view text, MarkedReferences marked, std::string& out) {
+    ForEachEscapedPiece(text, marked, [&out](std::string_view piece) { out.append(piece); });
 }
 
 }  // namespace velmora::datapacket

@@ -11,13 +11,14 @@ struct EscapeCase {
     const char* name;
     std::string_view text;
     std::string_view escaped;
+    MarkedReferences marked = MarkedReferences::No;
 };
 
 class EscapeTest : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(EscapeTest, ReplacesTheNineCharactersAndCopiesTheRest) {
     std::string out = "x=";  // appended to, not replaced
-    AppendEscaped(GetParam().text, out);
+    AppendEscaped(GetParam().text, GetParam().marked, out);
     EXPECT_EQ(out, "x=" + std::string(GetParam().escaped));
 }
 
@@ -33,7 +34,13 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"ReferenceMarkAfterAmpersand",
                                  "&\x01"
                                  "8364;b",
-                                 "&#8364;b"},
+                                 "&#8364;b", MarkedReferences::Yes},
+                      // Unmarked (8-bit) text keeps every byte: the "&" is its own.
+                      EscapeCase{"ReferenceMarkInUnmarkedText",
+                                 "&\x01"
+                                 "E13;",
+                                 "&amp;\x01"
+                                 "E13;"},
                       EscapeCase{"ReferenceMarkAlone", "a\x01&b", "a\x01&amp;b"},
                       EscapeCase{"AmpersandAtTheEnd", "R&", "R&amp;"},
                       EscapeCase{"ZeroByteCopied", std::string_view("a\0b", 3),
@@ -57,13 +64,13 @@ TEST(EscapeTest, FindsEachEscapedByteAtEveryPosition) {
         for (size_t at = 0; at <= filler.size(); ++at) {
             const std::string text = filler.substr(0, at) + std::string(byte) + filler.substr(at);
             std::string out;
-            AppendEscaped(text, out);
+            AppendEscaped(text, MarkedReferences::No, out);
             EXPECT_EQ(out, filler.substr(0, at) + std::string(reference) + filler.substr(at))
                 << "byte " << static_cast<int>(byte[0]) << " at " << at;
         }
     }
     std::string out;
-    AppendEscaped(plain + plain, out);
+    AppendEscaped(plain + plain, MarkedReferences::No, out);
     EXPECT_EQ(out, plain + plain);
 }
 
@@ -73,7 +80,7 @@ TEST(EscapePiecesTest, RunsBetweenReferencesComeWhole) {
     ForEachEscapedPiece(
         "ab<cd&&\x01"
         "9;",
-        [&](std::string_view piece) { pieces.emplace_back(piece); });
+        MarkedReferences::Yes, [&](std::string_view piece) { pieces.emplace_back(piece); });
     EXPECT_EQ(pieces, (std::vector<std::string>{"ab", "&lt;", "cd", "&amp;", "&#", "9;"}));
 }
 
