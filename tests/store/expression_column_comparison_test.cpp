@@ -10,17 +10,12 @@
 #include "store/expression_compiler.h"
 #include "store/expression_evaluator.h"
 #include "store/expression_parser.h"
-#include "store/expression_temporal.h"
 #include "store/row_image_layout.h"
 
 namespace velmora::store {
 namespace {
 
 using namespace exprtest;
-
-int32_t Day(int year, int month, int day) {
-    return static_cast<int32_t>(DayNumberOf(CivilDate{year, month, day}));
-}
 
 // Values at the edges of each kind, with a null in every compared column somewhere.
 std::vector<FakeRow> Rows() {

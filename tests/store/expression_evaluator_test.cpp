@@ -5,17 +5,12 @@
 #include "expression_test_fakes.h"
 #include "store/expression_compiler.h"
 #include "store/expression_parser.h"
-#include "store/expression_temporal.h"
 #include "store/row_image_layout.h"
 
 namespace velmora::store {
 namespace {
 
 using namespace exprtest;
-
-int32_t Day(int year, int month, int day) {
-    return static_cast<int32_t>(DayNumberOf(CivilDate{year, month, day}));
-}
 
 // Five items of a lot auction; row numbers count from 1.
 std::vector<FakeRow> Items() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "store/calendar.h"
 #include "store/decimal.h"
 #include "store/expression_catalog.h"
 #include "store/expression_row.h"
@@ -119,5 +120,10 @@ private:
 
     std::vector<std::optional<std::string>> values_;
 };
+
+// The stored day number of a civil date.
+inline int32_t Day(int year, int month, int day) {
+    return static_cast<int32_t>(DayNumberOf(CivilDate{year, month, day}));
+}
 
 }  // namespace velmora::store::exprtest
