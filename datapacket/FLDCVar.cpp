@@ -10,12 +10,20 @@ void DropOneTrailingZero(std::string& value) {
     if (!value.empty() && value.back() == '\0') value.pop_back();
 }
 
+bool EndsInZero(std::string_view value) { return !value.empty() && value.back() == '\0'; }
+
 }  // namespace
+
+bool FLDCVar::WritesStoredBytes(std::string_view stored) const {
+    return IsXml() && !(kind_.blob && EndsInZero(stored));
+}
 
 void FLDCVar::Write(std::string_view stored, std::string& out) const {
     if (IsXml()) {
         out.append(stored);
-    } else if (stored.empty() || stored.back() == '\0') {
+        // The reader drops one closing zero byte of a text blob.
+        if (kind_.blob && EndsInZero(stored)) out += '\0';
+    } else if (stored.empty() || EndsInZero(stored)) {
         // The reader drops one closing zero byte: an empty text is that byte alone, and a
         // text that ends in one gets another.
         AppendPrefixedBytes(out, prefixWidth_, std::string(stored) + '\0');

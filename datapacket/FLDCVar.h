@@ -1,8 +1,9 @@
 #pragma once
 // Varying 8-bit text with a length prefix of 1, 2 or 4 bytes. XML: the text with its
 // entities decoded; a "string" value is cut to its width, a text blob loses one trailing zero
-// byte and is null when empty. Binary: the prefixed bytes; one trailing zero byte is dropped
-// when read, so an empty text, or one that ends in a zero byte, is written with one more.
+// byte and is null when empty, so a text blob that ends in a zero byte is written with one
+// more. Binary: the prefixed bytes; one trailing zero byte is dropped when read, so an empty
+// text, or one that ends in a zero byte, is written with one more.
 
 #include "datapacket/FLDConv.h"
 
@@ -20,7 +21,7 @@ public:
         : FLDConv(std::move(attrName), form), prefixWidth_(prefixWidth), kind_(kind) {}
 
     void Write(std::string_view stored, std::string& out) const override;
-    bool WritesStoredBytes() const override { return IsXml(); }
+    bool WritesStoredBytes(std::string_view stored) const override;
     ValueMark Read(ByteCursor& in, std::string& stored) const override;
 
 private:

@@ -42,7 +42,7 @@ public:
     virtual void Write(std::string_view stored, std::string& out) const = 0;
     // True when Write appends `stored` as it is, so a writer may take the stored bytes
     // themselves (8-bit text in XML).
-    virtual bool WritesStoredBytes() const { return false; }
+    virtual bool WritesStoredBytes(std::string_view /*stored*/) const { return false; }
     // True when the XML text that Write appends writes numeric references as "&" and the
     // reference mark (wide text), for the escaper to complete.
     virtual bool MarksReferences() const { return false; }

@@ -178,7 +178,7 @@ void XmlPacketWriter::BeginRows() {
 void XmlPacketWriter::AppendValueAttribute(std::string_view attrName, const FLDConv& converter,
                                            std::string_view stored) {
     std::string_view text = stored;
-    if (utf8_ || !converter.WritesStoredBytes()) {
+    if (utf8_ || !converter.WritesStoredBytes(stored)) {
         text_.clear();
         converter.Write(stored, text_);
         if (utf8_) text_ = platform::ToUtf8(text_);

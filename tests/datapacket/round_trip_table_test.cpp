@@ -25,6 +25,7 @@ void PrintTo(const TableCase& c, std::ostream* out) {
 
 const std::string kIntegerField = "<FIELD attrname=\"a\" fieldtype=\"i4\"/>";
 const std::string kTextField = "<FIELD attrname=\"s\" fieldtype=\"string\" WIDTH=\"5\"/>";
+const std::string kMemoField = "<FIELD attrname=\"m\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/>";
 
 std::string WithFieldParameter(size_t valueLength) {
     return Document(
@@ -45,6 +46,9 @@ const TableCase kTables[] = {
     {"EmptyText", Document(kTextField, "<ROW s=\"\"/>")},
     {"TextOfOneZeroByte", Document(kTextField, "<ROW s=\"&#0;\"/>")},
     {"TextEndingInAZeroByte", Document(kTextField, "<ROW s=\"ab&#0;\"/>")},
+    // The reader drops one of the closing zero bytes: the memos hold "\0" and "ab\0".
+    {"MemoOfOneZeroByte", Document(kMemoField, "<ROW m=\"&#0;&#0;\"/>")},
+    {"MemoEndingInAZeroByte", Document(kMemoField, "<ROW m=\"ab&#0;&#0;\"/>")},
     {"WidthOnAnIntegerColumn",
      Document("<FIELD attrname=\"a\" fieldtype=\"i4\" WIDTH=\"15\"/>", "<ROW a=\"1\"/>")},
     {"CalculatedOnALinkColumn",
