@@ -2,6 +2,7 @@
 
 #include "datapacket/binary_values.h"
 #include "datapacket/field_types.h"
+#include "datapacket/packet_writer_types.h"
 #include "store/stored_table_parameters.h"
 
 namespace velmora::datapacket {
@@ -24,6 +25,7 @@ std::string LittleEndian(uint64_t value, size_t size) {
 
 // XML reads these back as "i2"; the binary form carries them as 2-byte unsigned.
 Parameter SmallNumber(const char* name, uint16_t value, PacketForm form) {
+    if (form == PacketForm::Xml) CheckXmlSmallNumber(value);
     const StoredKind kind =
         form == PacketForm::Xml ? StoredKind::SignedInt : StoredKind::UnsignedInt;
     return Parameter{name, StoredType{kind, 2}, LittleEndian(value, 2)};

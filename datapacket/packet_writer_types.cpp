@@ -3,6 +3,7 @@
 #include <array>
 
 #include "datapacket/field_types.h"
+#include "datapacket/packet_codes.h"
 
 namespace velmora::datapacket {
 
@@ -83,6 +84,10 @@ bool WrittenAsAttribute(const store::Parameter& parameter, bool tableLevel) {
     if (!known) return false;
     const auto written = XmlTypeName(parameter.type);
     return written && written == XmlTypeName(ParameterTypeOf(parameter.name, tableLevel));
+}
+
+void CheckXmlSmallNumber(uint16_t value) {
+    if (value > INT16_MAX) throw EStoreError(kCodeBadMetadata);
 }
 
 }  // namespace velmora::datapacket

@@ -20,4 +20,8 @@ std::optional<std::string_view> XmlTypeName(store::StoredType type);
 // Roundtrip mark (an attribute cannot carry it). Anything else would not read back equal.
 bool WrittenAsAttribute(const store::Parameter& parameter, bool tableLevel);
 
+// Raises EStoreError(kCodeBadMetadata) for a WIDTH or DECIMALS above 32767: XML reads them as
+// "i2", where a binary packet's 2-byte unsigned value would come back negative.
+void CheckXmlSmallNumber(uint16_t value);
+
 }  // namespace velmora::datapacket

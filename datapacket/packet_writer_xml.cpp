@@ -99,7 +99,10 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
     for (const FlagAttribute& flag : kFlagAttributes)
         if (attributes & flag.bit) open_->attributes += Attribute(flag.name, "true");
     const bool fixedBytes = format.type.kind == store::StoredKind::Bytes && !format.type.varying;
-    if (fixedBytes) open_->attributes += Attribute("WIDTH", Decimal(format.type.size));
+    if (fixedBytes) {
+        CheckXmlSmallNumber(format.type.size);
+        open_->attributes += Attribute("WIDTH", Decimal(format.type.size));
+    }
     columns_.push_back(
         Column{std::move(written), CreateConverter(attrName, format, PacketForm::Xml)});
 }

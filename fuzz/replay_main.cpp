@@ -1,5 +1,5 @@
-// Runs a fuzz target once over every file of the seed folders given on the command line, so
-// that the seeds are replayed as an ordinary test without libFuzzer.
+// Runs a fuzz target once over every file of the seed folders (or single inputs) given on the
+// command line, so that the seeds are replayed as an ordinary test without libFuzzer.
 
 #include <cstdint>
 #include <cstdio>
@@ -18,15 +18,24 @@ std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+void Replay(const std::filesystem::path& path) {
+    const std::vector<uint8_t> input = ReadAll(path);
+    LLVMFuzzerTestOneInput(input.data(), input.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     size_t replayed = 0;
     for (int i = 1; i < argc; ++i) {
+        if (std::filesystem::is_regular_file(argv[i])) {
+            Replay(argv[i]);
+            ++replayed;
+            continue;
+        }
         for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
             if (!entry.is_regular_file()) continue;
-            const std::vector<uint8_t> input = ReadAll(entry.path());
-            LLVMFuzzerTestOneInput(input.data(), input.size());
+            Replay(entry.path());
             ++replayed;
         }
     }

@@ -103,6 +103,39 @@ TEST_P(WriteFailure, ReturnsItsCode) {
 INSTANTIATE_TEST_SUITE_P(Columns, WriteFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// XML reads WIDTH and DECIMALS as "i2"; the binary form carries them up to 65535.
+struct SizeCase {
+    const char* name;
+    LogicalType type;
+    uint16_t width;
+    uint16_t scale;
+    int mode;
+    int code;
+};
+
+const SizeCase kSizes[] = {
+    {"TextWidthOf32767Writes", LogicalType::Text, 32767, 0, kModeXml, 0},
+    {"TextWidthOf32768IsRefusedInXml", LogicalType::Text, 32768, 0, kModeXml, kCodeBadMetadata},
+    {"TextWidthOf65535WritesInBinary", LogicalType::Text, 65535, 0, kModeBinary, 0},
+    {"BytesWidthOf40000IsRefusedInXml", LogicalType::FixedBytes, 40000, 0, kModeXmlUtf8,
+     kCodeBadMetadata},
+    {"ScaleOf32768IsRefusedInXml", LogicalType::Int32, 0, 32768, kModeXml, kCodeBadMetadata},
+};
+
+class WriteSize : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(WriteSize, FitsTheFormOrIsRefused) {
+    store::StoredColumn column;
+    column.name = "c";
+    column.type = GetParam().type;
+    column.width = GetParam().width;
+    column.scale = GetParam().scale;
+    EXPECT_EQ(CodeOfWriting({column}, GetParam().mode), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, WriteSize, ::testing::ValuesIn(kSizes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 const ColumnFormat kInt32{store::StoredType{store::StoredKind::SignedInt, 4}};
 
 TEST(WriteFailureCalls, NoColumnAtAllIsRefused) {
