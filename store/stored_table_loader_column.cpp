@@ -43,6 +43,10 @@ Given TakeParameters(StoredColumn& column, const std::vector<Parameter>& paramet
             std::optional<std::string_view> name = ParameterText(parameter);
             if (!name) BadStructure();
             given.subtype = true;
+            // The last SUBTYPE holds; one kept from before would be written after the new one
+            // and hold in its place when read back.
+            std::erase_if(column.parameters,
+                          [](const Parameter& p) { return IsParameterNamed(p, "SUBTYPE"); });
             column.subtype = SubtypeNumber(*name);
             if (column.subtype == kSubtypeNone) column.parameters.push_back(parameter);
         } else if (ParameterHoldsValue(parameter)) {

@@ -57,6 +57,14 @@ const TableCase kTables[] = {
     {"UnknownSubtypeAfterAnotherParameter",
      Document("<FIELD attrname=\"b\" fieldtype=\"bin.hex\" WIDTH=\"2\" foo=\"1\" SUBTYPE=\"zzz\"/>",
               "")},
+    // The last of two SUBTYPEs holds, known or not.
+    {"KnownSubtypeAfterAnUnknownOne",
+     Document("<FIELD attrname=\"b\" fieldtype=\"bin.hex\" SUBTYPE=\"zzz\" SUBTYPE=\"Text\"/>",
+              "<ROW b=\"x\"/>")},
+    {"UnknownSubtypeAfterAKnownOne",
+     Document("<FIELD attrname=\"b\" fieldtype=\"bin.hex\" WIDTH=\"2\" SUBTYPE=\"Text\" "
+              "SUBTYPE=\"zzz\"/>",
+              "")},
     {"KnownTableParameterAfterAParam",
      Document(kIntegerField, "",
               "<PARAMS><PARAM Name=\"custom\" Value=\"x\"/>"
