@@ -7,12 +7,14 @@
 
 #include "bench/bench_support.h"
 #include "bench/proposal_tables.h"
+#include "store/row_block_pool.h"
 
 namespace velmora::bench {
 namespace {
 
 size_t ResidentBytes() {
     malloc_trim(0);
+    store::ReleaseKeptRowBlocks();
     std::ifstream statm("/proc/self/statm");
     size_t pages = 0, resident = 0;
     statm >> pages >> resident;

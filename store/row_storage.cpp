@@ -1,11 +1,11 @@
 #include "store/row_storage.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
-#include <new>
+
+#include "store/row_block_pool.h"
 
 namespace velmora::store {
 namespace {
@@ -54,7 +54,7 @@ void SlotImage::Release() noexcept {
 
 RowStorage::~RowStorage() {
     for (const Slot& slot : slots_) FreeImage(slot);
-    for (const Block& block : blocks_) munmap(block.start, block.size);
+    for (const Block& block : blocks_) GiveBackRowBlock(block.start, block.size);
 }
 
 void RowStorage::FreeImage(const Slot& slot) noexcept {
@@ -75,17 +75,13 @@ char* RowStorage::TakeFromBlocks(size_t size) {
     return place;
 }
 
-// Blocks double until they reach the largest size; the pages are populated when mapped, one
-// system call instead of a fault per page touched.
+// Blocks double until they reach the largest size.
 void RowStorage::AddBlock(size_t needed) {
     size_t size = blocks_.empty() ? kFirstBlock : blocks_.back().size;
     if (!blocks_.empty()) size = std::min(2 * size, kLargestBlock);  // a trimmed one too
     while (size < needed) size *= 2;
     blocks_.reserve(blocks_.size() + 1);
-    void* start = mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (start == MAP_FAILED) throw std::bad_alloc();
-    blocks_.push_back(Block{static_cast<char*>(start), size});
+    blocks_.push_back(Block{TakeRowBlock(size), size});
     used_ = 0;
 }
 
@@ -95,7 +91,7 @@ void RowStorage::TrimNewestBlock() noexcept {
     const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     const size_t kept = (used_ + page - 1) / page * page;
     if (kept >= newest.size) return;
-    munmap(newest.start + kept, newest.size - kept);
+    TrimRowBlock(newest.start, newest.size, kept);
     newest.size = kept;
     if (kept != 0) return;
     blocks_.pop_back();

@@ -9,11 +9,11 @@
 // An image is either an allocation of its own (SlotImage(bytes)), freed when its slot lets it
 // go, or taken from the storage's blocks (Allocate). Blocks are an arena for the rows a load
 // stores and the row versions that posting appends: taking an image is a bump of a pointer
-// into memory mapped and faulted in ahead (blocks doubling from 16 KB to 2 MB), so neither
+// into memory whose pages are present ahead (blocks doubling from 16 KB to 2 MB), so neither
 // searches the heap, pays an allocation's header, or faults fresh pages in one at a time.
 // Slots are never compacted while a table lives, so block memory is given back only with the
-// storage (and the newest block's unused pages by TrimNewestBlock); PopLast takes back the
-// newest image's room.
+// storage, to the blocks kept for the next storage (row_block_pool.h), and the newest block's
+// unused pages by TrimNewestBlock; PopLast takes back the newest image's room.
 
 #include <cstddef>
 #include <cstdint>
