@@ -25,6 +25,7 @@
 #include "store/column_description.h"
 #include "store/row_image.h"
 #include "store/row_order.h"
+#include "store/row_storage.h"
 #include "store/stored_table_column.h"
 #include "store/stored_table_index_description.h"
 
@@ -32,7 +33,6 @@ namespace velmora::store {
 
 class STCursor;
 class StoredTableLoader;
-class RowStorage;
 
 class STBASE {
 public:
@@ -96,6 +96,12 @@ public:
     uint8_t SlotState(uint32_t slot) const;
     // Valid until the next change of the table.
     RowView SlotRow(uint32_t slot) const;
+    // The same for code that holds the lock already (the orders, which the table calls; code
+    // inside Lock()): a loop over many rows would otherwise take it again for every row.
+    // REQUIRES: the calling thread holds the lock.
+    RowView SlotRowUnderLock(uint32_t slot) const {
+        return RowView(*layout_, rows_->Bytes(slot));
+    }
     // Rows of the table (visible slots).
     uint32_t RowCount() const;
     std::vector<ChangeLogEntry> LogEntries() const;

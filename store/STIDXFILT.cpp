@@ -86,7 +86,7 @@ void STIDXFILT::Rebuild() {
     std::array<std::string_view, kAhead> ahead;
     auto fetch = [&](uint32_t position) {
         if (position >= count) return;
-        ahead[position % kAhead] = table_.SlotRow(base_.SlotAt(position)).Bytes();
+        ahead[position % kAhead] = table_.SlotRowUnderLock(base_.SlotAt(position)).Bytes();
         __builtin_prefetch(ahead[position % kAhead].data());
     };
     for (uint32_t position = 0; position < kAhead; ++position) fetch(position);

@@ -25,7 +25,7 @@ bool STIDXFILT::Judged(const RowVersion& row) const {
 }
 
 std::optional<uint32_t> STIDXFILT::BasePositionOf(uint32_t slot) const {
-    return base_.Find(RowVersion{slot, table_.SlotRow(slot)});
+    return base_.Find(RowVersion{slot, table_.SlotRowUnderLock(slot)});
 }
 
 // Where base holds row: base has made the change already, or (a replacement it has not yet

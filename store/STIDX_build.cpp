@@ -113,7 +113,7 @@ void STIDX::FillBySort() {
     const std::vector<uint32_t> slots = VisibleSlots();
     std::vector<SortItem> items;
     items.reserve(slots.size());
-    for (uint32_t slot : slots) items.push_back(SortItem{table_.SlotRow(slot), slot});
+    for (uint32_t slot : slots) items.push_back(SortItem{table_.SlotRowUnderLock(slot), slot});
     EntrySorter(comparer_).Sort(items);
     for (size_t i = 1; description_.unique && i < items.size(); ++i)
         if (comparer_.Compare(items[i - 1].row, items[i].row) == 0)
@@ -125,7 +125,7 @@ void STIDX::FillBySort() {
 void STIDX::FillFrom(const STIDX& source) {
     entries_.reserve(source.Count());
     for (uint32_t slot : source.entries_) {
-        const RowVersion row{slot, table_.SlotRow(slot)};
+        const RowVersion row{slot, table_.SlotRowUnderLock(slot)};
         const uint32_t position = InsertionPoint(row);
         if (description_.unique && position > 0 &&
             search_.CompareTo(row, entries_[position - 1]) == 0)

@@ -2,9 +2,11 @@
 // Binary search by key over an array of row slots kept in key order: the one search that the
 // indexes and the filtered views share.
 //
-// The entries' rows are read from the stored table, except the row of `known.slot`, which is
-// read from `known` (by default the row searched for): a row modified in place already holds
-// its new values in its slot while its entry still stands where its old values put it.
+// Searches run inside the table's calls to its orders, or under its Lock(), so they read rows
+// without taking the lock again. The entries' rows are read from the stored table, except the
+// row of `known.slot`, which is read from `known` (by default the row searched for): a row
+// modified in place already holds its new values in its slot while its entry still stands
+// where its old values put it.
 
 #include <cstdint>
 #include <optional>
@@ -25,7 +27,7 @@ public:
     const KeyComparer& Comparer() const { return comparer_; }
 
     RowView RowOf(uint32_t slot, const RowVersion& known) const {
-        return slot == known.slot ? known.row : table_.SlotRow(slot);
+        return slot == known.slot ? known.row : table_.SlotRowUnderLock(slot);
     }
     // row's key against the key of the entry naming slot.
     int CompareTo(const RowVersion& row, uint32_t slot, const RowVersion* known = nullptr) const {
