@@ -70,6 +70,8 @@ void BinaryPacketWriter::RaiseCount() {
 
 void BinaryPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& format,
                                      uint16_t attributes) {
+    // The reader refuses a nameless column (10038).
+    if (name.empty()) throw EStoreError(kCodeBadMetadata);
     columns_.push_back(CreateConverter(name, format, PacketForm::Binary));
     AppendName(name);
     out_.Append(LittleEndian(format.type.Word(), 4));

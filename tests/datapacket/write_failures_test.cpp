@@ -50,6 +50,9 @@ const FailureCase kFailures[] = {
     {"ControlByteEndingANameRefusedInXml", "ab\x01", LogicalType::Int32, kModeXml,
      kCodeBadMetadata},
     {"EqualsSignInANameWritesInBinary", "a=b", LogicalType::Int32, kModeBinary, 0},
+    // The binary reader refuses a nameless column.
+    {"EmptyNameRefusedInBinary", "", LogicalType::Int32, kModeBinary, kCodeBadMetadata},
+    {"EmptyNameRefusedInXml", "", LogicalType::Int32, kModeXml, kCodeBadMetadata},
 };
 
 class WriteFailure : public ::testing::TestWithParam<FailureCase> {};
