@@ -10,9 +10,15 @@ void DropOneTrailingZero(std::string& value) {
     if (!value.empty() && value.back() == '\0') value.pop_back();
 }
 
-bool EndsInZero(std::string_view value) { return !value.empty() && value.back() == '\0'; }
+bool EndsInZero(std::string_view value) {
+    return !value.empty() && value.back() == '\0';
+}
 
 }  // namespace
+
+bool TakesClosingZero(std::string_view stored) {
+    return stored.empty() || EndsInZero(stored);
+}
 
 bool FLDCVar::WritesStoredBytes(std::string_view stored) const {
     return IsXml() && !(kind_.blob && EndsInZero(stored));
@@ -23,9 +29,7 @@ void FLDCVar::Write(std::string_view stored, std::string& out) const {
         out.append(stored);
         // The reader drops one closing zero byte of a text blob.
         if (kind_.blob && EndsInZero(stored)) out += '\0';
-    } else if (stored.empty() || EndsInZero(stored)) {
-        // The reader drops one closing zero byte: an empty text is that byte alone, and a
-        // text that ends in one gets another.
+    } else if (TakesClosingZero(stored)) {
         AppendPrefixedBytes(out, prefixWidth_, std::string(stored) + '\0');
     } else {
         AppendPrefixedBytes(out, prefixWidth_, stored);

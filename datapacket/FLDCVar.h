@@ -14,6 +14,10 @@ struct TextColumn {
     uint16_t width = 0;  // a longer XML value is cut to this many bytes; 0: not cut
 };
 
+// Whether the binary form writes a text with one more zero byte after it: the reader drops one
+// closing zero byte, so an empty text, or one that ends in a zero byte, needs another.
+bool TakesClosingZero(std::string_view stored);
+
 class FLDCVar : public FLDConv {
 public:
     // REQUIRES: prefixWidth is 1, 2 or 4.

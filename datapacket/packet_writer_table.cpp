@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "datapacket/FLDCVar.h"
 #include "datapacket/PKWRITER.h"
 #include "datapacket/packet_writer_parameters.h"
 #include "platform/errors.h"
@@ -49,6 +50,28 @@ std::unordered_map<uint32_t, uint32_t> ReplacedVersions(const STBASE& table) {
     for (const store::ChangeLogEntry& entry : table.LogEntries())
         if (entry.kind == store::kChangeModification) replaced[entry.slot] = entry.replaced;
     return replaced;
+}
+
+// A column whose values the binary form gives a 1-byte length prefix, and a value longer than
+// that prefix can say (a wide text past its WIDTH, which XML does not cut, or a value from a
+// packet that gave the column a wider prefix): the column is written with a 2-byte prefix,
+// which the reader takes from the column's type.
+ColumnFormat BinaryFormatOf(const STBASE& table, size_t column,
+                            const std::vector<RowToWrite>& rows) {
+    ColumnFormat format = FormatOf(table.Columns()[column]);
+    if (!format.type.varying || format.type.array || format.type.size != 1) return format;
+    const bool text = format.type.kind == store::StoredKind::Text;
+    for (const RowToWrite& row : rows) {
+        const store::RowView view = table.SlotRowUnderLock(row.slot);
+        if (view.IsNull(column) || view.IsUnchanged(column)) continue;
+        const std::string_view value = view.Value(column);
+        const bool closingZero = text && TakesClosingZero(value);
+        if (value.size() + (closingZero ? 1 : 0) > UINT8_MAX) {
+            format.type.size = 2;
+            break;
+        }
+    }
+    return format;
 }
 
 class RowWriter {
@@ -98,8 +121,12 @@ std::string WritePacket(const STBASE& table, int mode) {
     PKWRITER writer;
     Check(writer.SetPacketForm(mode));
     Check(writer.BeginPacket(table.Columns().size()));
-    for (const store::StoredColumn& column : table.Columns()) {
-        Check(writer.WriteColumn(column.name, FormatOf(column), column.attributes));
+    const std::vector<RowToWrite> rowsToWrite = RowsToWrite(table);
+    for (size_t c = 0; c < table.Columns().size(); ++c) {
+        const store::StoredColumn& column = table.Columns()[c];
+        const ColumnFormat format =
+            form == PacketForm::Binary ? BinaryFormatOf(table, c, rowsToWrite) : FormatOf(column);
+        Check(writer.WriteColumn(column.name, format, column.attributes));
         for (const store::Parameter& parameter : FieldLevelParameters(column, form))
             Check(writer.WriteParameter(ParameterLevel::Field, parameter));
     }
@@ -107,7 +134,7 @@ std::string WritePacket(const STBASE& table, int mode) {
         Check(writer.WriteParameter(ParameterLevel::Table, parameter));
     Check(writer.WriteParameter(ParameterLevel::Table, store::Parameter{}));
     RowWriter rows(table, writer);
-    for (const RowToWrite& row : RowsToWrite(table)) rows.Write(row);
+    for (const RowToWrite& row : rowsToWrite) rows.Write(row);
     std::string packet;
     Check(writer.EndPacket(packet));
     return packet;

@@ -49,6 +49,10 @@ const TableCase kTables[] = {
     // The reader drops one of the closing zero bytes: the memos hold "\0" and "ab\0".
     {"MemoOfOneZeroByte", Document(kMemoField, "<ROW m=\"&#0;&#0;\"/>")},
     {"MemoEndingInAZeroByte", Document(kMemoField, "<ROW m=\"ab&#0;&#0;\"/>")},
+    // XML does not cut a wide text to its WIDTH; the binary form widens the length prefix.
+    {"WideTextPastItsWidth",
+     Document("<FIELD attrname=\"w\" fieldtype=\"string.uni\" WIDTH=\"40\"/>",
+              "<ROW w=\"" + std::string(200, 'x') + "\"/>")},
     {"WidthOnAnIntegerColumn",
      Document("<FIELD attrname=\"a\" fieldtype=\"i4\" WIDTH=\"15\"/>", "<ROW a=\"1\"/>")},
     {"CalculatedOnALinkColumn",
