@@ -15,6 +15,23 @@ constexpr int kNullBit = 1;
 constexpr int kUnchangedBit = 2;
 constexpr uint16_t kXmlPrefixWidth = kStringType.size;
 
+bool FramedByPrefix(store::StoredKind kind) {
+    using store::StoredKind;
+    return kind == StoredKind::Text || kind == StoredKind::WideText || kind == StoredKind::Bytes ||
+           kind == StoredKind::BytesAlt;
+}
+
+// The prefix only frames a varying value here (the writer widens it to fit), so the parameter
+// keeps the type its XML name gives, as when read from XML. A number or date is read whole
+// whatever its type word says, and loses a varying mark that would frame it when written.
+void KeepTypeOfXml(store::StoredType& type) {
+    if (!type.varying) return;
+    if (FramedByPrefix(type.kind))
+        type.size = kXmlPrefixWidth;
+    else
+        type.varying = false;
+}
+
 }  // namespace
 
 bool IsBinaryPacket(std::string_view buffer) {
@@ -58,9 +75,7 @@ void BinaryPacketReader::QueueParameters(uint16_t count, bool tableLevel) {
         const std::unique_ptr<FLDConv> converter =
             CreateConverter(parameter.name, ColumnFormat{parameter.type}, PacketForm::Binary);
         converter->Read(cursor_, parameter.value);
-        // The prefix only frames the value here (the writer widens it to fit); the parameter
-        // keeps the type its XML name gives, as when read from XML.
-        if (parameter.type.varying) parameter.type.size = kXmlPrefixWidth;
+        KeepTypeOfXml(parameter.type);
         QueueParameter(std::move(parameter), tableLevel);
     }
 }

@@ -101,6 +101,22 @@ TEST(BinaryPacketTest, OtherSignatureIsBinaryWhateverItsVersion) {
     EXPECT_EQ(ReadWhole(packet.Bytes()).rows.at(0).values, (Values{Present(Int32(7))}));
 }
 
+// The varying mark frames texts and bytes only; a number carrying it is read whole.
+TEST(BinaryPacketTest, AVaryingMarkOnANumberParameterIsDropped) {
+    BinaryPacket packet;
+    packet.Header(1, 1);
+    packet.Column("a", 0x10004);
+    packet.TableParameters(2);
+    packet.Parameter("n", 0x410004, Int32(5));
+    packet.Parameter("s", 0x490002, LittleEndian(2, 2) + "xy");
+    packet.Row(0, {0});
+    packet.Int32(7);
+    const auto read = ReadWhole(packet.Bytes());
+    EXPECT_EQ(read.parameters,
+              (std::vector<store::Parameter>{{"n", StoredType{StoredKind::SignedInt, 4}, Int32(5)},
+                                             {"s", StoredType{StoredKind::Text, 1, true}, "xy"}}));
+}
+
 BinaryPacket OneColumn(uint32_t flags = 1, uint32_t signature = BinaryPacket::kSignature,
                        uint16_t major = 1, uint16_t minor = 0) {
     BinaryPacket packet;
