@@ -63,6 +63,8 @@ std::optional<std::string> Written(store::STBASE& table, int mode) {
     try {
         return WritePacket(table, mode);
     } catch (const EStoreError& error) {
+        if (!IsWriterRefusal(error.Code(), mode))
+            std::fprintf(stderr, "mode %d: the writer fails with %d\n", mode, error.Code());
         FUZZ_CHECK(IsWriterRefusal(error.Code(), mode));
         return std::nullopt;
     }

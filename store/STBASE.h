@@ -99,9 +99,7 @@ public:
     // The same for code that holds the lock already (the orders, which the table calls; code
     // inside Lock()): a loop over many rows would otherwise take it again for every row.
     // REQUIRES: the calling thread holds the lock.
-    RowView SlotRowUnderLock(uint32_t slot) const {
-        return RowView(*layout_, rows_->Bytes(slot));
-    }
+    RowView SlotRowUnderLock(uint32_t slot) const { return RowView(*layout_, rows_->Bytes(slot)); }
     // Rows of the table (visible slots).
     uint32_t RowCount() const;
     std::vector<ChangeLogEntry> LogEntries() const;

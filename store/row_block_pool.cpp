@@ -65,8 +65,8 @@ KeptBlocks& Kept() {
 char* TakeRowBlock(size_t size) {
     if (char* kept = Kept().Take(size)) return kept;
     // Populated when mapped: one system call instead of a fault per page touched.
-    void* start =
-        mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    void* start = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (start == MAP_FAILED) throw std::bad_alloc();
     return static_cast<char*>(start);
 }
