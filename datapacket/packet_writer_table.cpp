@@ -76,16 +76,18 @@ ColumnFormat BinaryFormatOf(const STBASE& table, size_t column,
 
 class RowWriter {
 public:
-    RowWriter(const STBASE& table, PKWRITER& writer)
-        : table_(table), writer_(writer), replaced_(ReplacedVersions(table)) {}
+    RowWriter(const STBASE& table, PKWRITER& writer, PacketForm form)
+        : table_(table), writer_(writer), form_(form), replaced_(ReplacedVersions(table)) {}
 
     void Write(const RowToWrite& row) {
         Check(writer_.WriteValue(ValueMark::Present,
                                  std::string_view(reinterpret_cast<const char*>(&row.state), 1)));
-        const store::RowView view = table_.SlotRow(row.slot);
+        const store::RowView view = table_.SlotRowUnderLock(row.slot);
         const uint32_t replaced = (row.state & store::kRowModified) ? ReplacedBy(row.slot) : 0;
         for (size_t c = 0; c < view.ColumnCount(); ++c) {
-            if (view.IsNull(c))
+            if (view.IsNull(c) && NullBlobNeedsSaying(c, replaced))
+                Check(writer_.WriteValue(ValueMark::Present, {}));  // read back as null
+            else if (view.IsNull(c))
                 Check(writer_.WriteValue(ValueMark::Null, {}));
             else if (view.IsUnchanged(c) || SameBlobAsReplaced(c, view, replaced))
                 Check(writer_.WriteValue(ValueMark::Unchanged, {}));
@@ -101,15 +103,25 @@ private:
     }
 
     // The reader takes a blob left out of a modified version from the version it replaces.
+    bool TakesReplacedBlob(size_t column, uint32_t replaced) const {
+        return replaced != 0 && !table_.IsDelta() &&
+               table_.Columns()[column].type == store::LogicalType::Blob;
+    }
     bool SameBlobAsReplaced(size_t column, const store::RowView& view, uint32_t replaced) const {
-        if (replaced == 0 || table_.IsDelta()) return false;
-        if (table_.Columns()[column].type != store::LogicalType::Blob) return false;
-        const store::RowView old = table_.SlotRow(replaced);
+        if (!TakesReplacedBlob(column, replaced)) return false;
+        const store::RowView old = table_.SlotRowUnderLock(replaced);
         return !old.IsNull(column) && old.Value(column) == view.Value(column);
+    }
+    // So a null blob of a modified version whose replaced version has one is written as an
+    // empty attribute, which XML reads as null, rather than left out.
+    bool NullBlobNeedsSaying(size_t column, uint32_t replaced) const {
+        return form_ == PacketForm::Xml && TakesReplacedBlob(column, replaced) &&
+               !table_.SlotRowUnderLock(replaced).IsNull(column);
     }
 
     const STBASE& table_;
     PKWRITER& writer_;
+    PacketForm form_;
     std::unordered_map<uint32_t, uint32_t> replaced_;
 };
 
@@ -133,7 +145,7 @@ std::string WritePacket(const STBASE& table, int mode) {
     for (const store::Parameter& parameter : TableLevelParameters(table, form))
         Check(writer.WriteParameter(ParameterLevel::Table, parameter));
     Check(writer.WriteParameter(ParameterLevel::Table, store::Parameter{}));
-    RowWriter rows(table, writer);
+    RowWriter rows(table, writer, form);
     for (const RowToWrite& row : rowsToWrite) rows.Write(row);
     std::string packet;
     Check(writer.EndPacket(packet));

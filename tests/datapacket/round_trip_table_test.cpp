@@ -53,6 +53,10 @@ const TableCase kTables[] = {
     {"WideTextPastItsWidth",
      Document("<FIELD attrname=\"w\" fieldtype=\"string.uni\" WIDTH=\"40\"/>",
               "<ROW w=\"" + std::string(200, 'x') + "\"/>")},
+    // A memo cleared in a modified version: left out, it would be read as the replaced one's.
+    {"MemoClearedInAModifiedVersion",
+     Document(kMemoField, "<ROW RowState=\"1\" m=\"abc\"/><ROW RowState=\"8\" m=\"\"/>",
+              "<PARAMS CHANGE_LOG=\"2 1 8\"/>")},
     {"WidthOnAnIntegerColumn",
      Document("<FIELD attrname=\"a\" fieldtype=\"i4\" WIDTH=\"15\"/>", "<ROW a=\"1\"/>")},
     {"CalculatedOnALinkColumn",
