@@ -1,5 +1,6 @@
 #include "datapacket/FLDCTIMESTAMP.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "datapacket/binary_values.h"
@@ -18,9 +19,10 @@ int64_t WholeMilliseconds(double value) {
     return std::llround(value);
 }
 
-// Reads a number from the fixed positions [first, first + count).
+// Reads a number from the fixed positions [first, first + count). The text written back has
+// no room for a sign there, so a negative number reads as 0.
 int32_t NumberAt(std::string_view text, size_t first, size_t count) {
-    return first < text.size() ? ParseLong(text.substr(first, count)) : 0;
+    return first < text.size() ? std::max(0, ParseLong(text.substr(first, count))) : 0;
 }
 
 uint16_t FieldBits(std::string_view stored, size_t offset) {

@@ -135,6 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SqlDateTimeDateOnly", kSqlDateTime, "20240131",
                  Present(SqlRecord(2024, 1, 31, 0, 0, 0, 0))},
         ReadCase{"SqlDateTimeLetterIsNull", kSqlDateTime, "x2024", Null()},
+        // Written back, a field has no room for a sign.
+        ReadCase{"SqlDateTimeNegativeFieldIsZero", kSqlDateTime, "2024-1-5",
+                 Present(SqlRecord(2024, 0, 0, 0, 0, 0, 0))},
         ReadCase{"StringCutToWidth", kString5, "abcdefg", Present("abcde")},
         ReadCase{"StringEmptyIsEmpty", kString5, "", Present("")},
         ReadCase{"StringEntitiesBeforeTheCut", kString5, "&lt;&lt;&lt;&lt;&lt;&lt;",
