@@ -82,9 +82,11 @@ void StoredTableLoader::AddTableParameter(Parameter parameter) {
     // travel with the table.
     if (parameter.name.empty()) return;
     if (pending_->TakeIntoStructure(parameter)) return;
+    // Nor would one that holds no value; it has no effect either, which the table written
+    // back would lose.
+    if (!ParameterHoldsValue(parameter)) return;
     pending_->ApplyKept(parameter);
-    if (ParameterHoldsValue(parameter))
-        pending_->table->parameters_.push_back(std::move(parameter));
+    pending_->table->parameters_.push_back(std::move(parameter));
 }
 
 bool StoredTableLoader::Pending::TakeIntoStructure(const Parameter& parameter) {

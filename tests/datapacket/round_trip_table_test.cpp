@@ -84,6 +84,11 @@ const TableCase kTables[] = {
     {"ExtendedRealParameter", WithTableParam("r10", "5")},
     {"NestedTypeParameter", WithTableParam("nested", "5")},
     {"IntegerParameterWithoutDigits", WithTableParam("i4", "")},
+    // A parameter dropped at load takes its effect with it.
+    {"RefusalWithoutAValue",
+     Document(kIntegerField, "",
+              "<PARAMS><PARAM Name=\"DISABLE_EDITS\" Value=\"x\" Type=\"i4\"/></PARAMS>")},
+    {"SecondLocaleWithoutAValue", Document(kIntegerField, "", "<PARAMS LCID=\"1046\" LCID=\"\"/>")},
     {"DateParameterWithoutDigits", WithTableParam("date", "x")},
 };
 
