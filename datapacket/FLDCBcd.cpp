@@ -52,7 +52,7 @@ ValueMark FLDCBcd::Read(ByteCursor& in, std::string& stored) const {
     }
     std::string scratch;
     Decimal value;
-    switch (store::ParseDatapacketDecimal(DecodedText(in, scratch), precision_, scale_, value)) {
+    switch (store::ParseDatapacketDecimal(DecodedText(in, scratch), DigitLimit(), scale_, value)) {
         case store::DecimalTextStatus::Null:
             return ValueMark::Null;
         case store::DecimalTextStatus::TooManyDigits:
@@ -67,7 +67,7 @@ ValueMark FLDCBcd::Read(ByteCursor& in, std::string& stored) const {
 void FLDCBcd::WriteBinary(std::string_view stored, std::string& out) const {
     const Int128 units = StoredUnits(stored);
     Int128 magnitude = units < 0 ? -units : units;
-    int precision = precision_ > 0 && precision_ <= kPackedDigits ? precision_ : kPackedDigits;
+    int precision = DigitLimit();
     const int needed = DigitCount(magnitude);
     if (needed > kPackedDigits) throw EStoreError(store::kCodeValueOutOfRange);
     if (precision < needed) precision = needed;
@@ -97,7 +97,7 @@ void FLDCBcd::ReadBinary(ByteCursor& in, std::string& stored) const {
     if (static_cast<unsigned char>(bytes[1]) & kNegative) units = -units;
     const std::optional<Decimal> value =
         store::RescaleDecimal(Decimal{units, static_cast<uint8_t>(scale)}, scale_);
-    if (!value || !store::FitsPrecision(*value, precision_))
+    if (!value || !store::FitsPrecision(*value, DigitLimit()))
         throw EStoreError(store::kCodeValueOutOfRange);
     StoreUnits(value->units, stored);
 }

@@ -4,7 +4,8 @@
 // Binary: 18 bytes - the precision, a byte with 0x80 for a negative value and the scale in
 // its low 6 bits, then 32 packed decimal digits, two per byte, high nibble first; the first
 // `precision` digits hold the number. A value with more integer digits than the column
-// allows raises EStoreError(kCodeValueOutOfRange) in both forms.
+// allows, or more than 32 digits in all, raises EStoreError(kCodeValueOutOfRange) in both
+// forms.
 
 #include "datapacket/FLDConv.h"
 
@@ -24,6 +25,11 @@ public:
     ValueMark Read(ByteCursor& in, std::string& stored) const override;
 
 private:
+    // The column's precision, or the binary form's 32 digits when it declares none or more:
+    // a value read must fit both forms.
+    int DigitLimit() const {
+        return precision_ > 0 && precision_ <= kPackedDigits ? precision_ : kPackedDigits;
+    }
     void WriteBinary(std::string_view stored, std::string& out) const;
     void ReadBinary(ByteCursor& in, std::string& stored) const;
 

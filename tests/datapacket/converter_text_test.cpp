@@ -155,16 +155,27 @@ INSTANTIATE_TEST_SUITE_P(
                  Present(Int32(-1) + Int32(0) + Int32(7))}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ReadTextTest, FixedWithTooManyIntegerDigitsFails) {
-    for (std::string_view text : {"123456789012", "12345678901234567", "-123456789012.5"}) {
-        try {
-            ReadText(kFixed, text);
-            ADD_FAILURE() << text << " accepted";
-        } catch (const EStoreError& error) {
-            EXPECT_EQ(error.Code(), store::kCodeValueOutOfRange) << text;
-        }
+void ExpectOutOfRange(const ColumnFormat& format, std::string_view text) {
+    try {
+        ReadText(format, text);
+        ADD_FAILURE() << text << " accepted";
+    } catch (const EStoreError& error) {
+        EXPECT_EQ(error.Code(), store::kCodeValueOutOfRange) << text;
     }
+}
+
+TEST(ReadTextTest, FixedWithTooManyIntegerDigitsFails) {
+    for (std::string_view text : {"123456789012", "12345678901234567", "-123456789012.5"})
+        ExpectOutOfRange(kFixed, text);
     EXPECT_EQ(ReadText(kFixed, "12345678901"), Present(Units(123456789010000)));
+}
+
+// Without a declared precision the binary form's 32 digits hold the value.
+TEST(ReadTextTest, FixedWithoutPrecisionHoldsAtMost32Digits) {
+    const ColumnFormat scale32 = Format(StoredKind::Bcd, 32, false, 0, 32);
+    ExpectOutOfRange(scale32, "5");
+    EXPECT_EQ(ReadText(scale32, "0.5"),
+              Present(store::EncodeDecimalUnits(5 * store::PowerOfTen(31))));
 }
 
 struct WriteCase {
