@@ -29,7 +29,7 @@ public:
     // Builds an index over table's visible rows. The name is cut to kMaxNameLength characters
     // and key columns beyond kMaxKeyColumns are ignored. With `source`, the entries are taken
     // from it one by one in its order by the insertion rule (rows with equal keys keep its
-    // order); otherwise the rows in slot order are sorted (equal keys end in no defined order).
+    // order); otherwise the rows in slot order are sorted (equal keys stay in slot order).
     // A unique index over two rows with equal keys raises EStoreError(kCodeKeyViolation).
     // REQUIRES: every key column exists in table; source, if given, is an index of table that
     //           holds its visible rows.

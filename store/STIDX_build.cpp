@@ -27,8 +27,10 @@ public:
     }
 
 private:
+    // Rows with equal keys go in slot order: a table written in this order reads back in it.
     bool Less(const SortItem& a, const SortItem& b) const {
-        return comparer_.Compare(a.row, b.row) < 0;
+        const int order = comparer_.Compare(a.row, b.row);
+        return order < 0 || (order == 0 && a.slot < b.slot);
     }
 
     // Orders first, middle and last, so the middle one is their median and the ends stop the
