@@ -1,6 +1,7 @@
 #include "datapacket/text_numbers.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -106,6 +107,11 @@ void AppendDecimal(std::string& out, int64_t value, int minDigits) {
 void AppendDouble(std::string& out, double value) {
     char text[40];
     auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16);
+    // Sixteen digits do not tell every double apart; one they would change gets a 17th.
+    double back = 0;
+    std::from_chars(text, result.ptr, back, std::chars_format::general);
+    if (std::isfinite(value) && back != value)
+        result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
     out.append(text, static_cast<size_t>(result.ptr - text));
 }
 

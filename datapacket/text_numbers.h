@@ -27,7 +27,8 @@ std::optional<double> ParseDouble(std::string_view text);
 
 // printf "%0*d": at least `minDigits` characters, zeros after the sign.
 void AppendDecimal(std::string& out, int64_t value, int minDigits = 1);
-// printf "%.16g" in the C locale.
+// printf "%.16g" in the C locale, or "%.17g" for a value that sixteen digits would not give
+// back when read.
 void AppendDouble(std::string& out, double value);
 
 inline bool IsDigit(int c) {

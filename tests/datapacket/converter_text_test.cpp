@@ -208,7 +208,10 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"True", kBoolean, LittleEndian(1, 2), "TRUE"},
         WriteCase{"False", kBoolean, LittleEndian(0, 2), "FALSE"},
         WriteCase{"Real", kR8, StoredDouble(0.1), "0.1"},
-        WriteCase{"RealSixteenDigits", kR8, StoredDouble(1.0 / 3), "0.3333333333333333", false},
+        WriteCase{"RealSixteenDigits", kR8, StoredDouble(1.0 / 3), "0.3333333333333333"},
+        // Sixteen digits would read back as another double.
+        WriteCase{"RealSeventeenDigits", kR8, StoredDouble(24444444444444445.0),
+                  "24444444444444444"},
         WriteCase{"ExtendedWritesNothing", kR10, std::string(10, '\1'), "", false},
         WriteCase{"FixedScale4", kFixed, Units(125000), "12.5000"},
         WriteCase{"FixedNegative", kFixed, Units(-30000), "-3.0000"},

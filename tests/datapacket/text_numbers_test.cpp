@@ -81,13 +81,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, AppendDecimalTest,
                                            DecimalCase{123456, 3, "123456"},
                                            DecimalCase{INT64_MIN, 1, "-9223372036854775808"}));
 
+// Seventeen only where sixteen would read back as another double.
 TEST(AppendDoubleTest, WritesSixteenSignificantDigitsInTheShorterNotation) {
-    const std::pair<double, const char*> cases[] = {{0.1, "0.1"},
-                                                    {1.0 / 3, "0.3333333333333333"},
-                                                    {1e20, "1e+20"},
-                                                    {-2.5, "-2.5"},
-                                                    {123456789012345678.0, "1.234567890123457e+17"},
-                                                    {1e-5, "1e-05"}};
+    const std::pair<double, const char*> cases[] = {
+        {0.1, "0.1"},
+        {1.0 / 3, "0.3333333333333333"},
+        {1e20, "1e+20"},
+        {-2.5, "-2.5"},
+        {123456789012345678.0, "1.2345678901234568e+17"},
+        {1.7976931348623157e308, "1.7976931348623157e+308"},
+        {1e-5, "1e-05"}};
     for (const auto& [value, text] : cases) {
         std::string out;
         AppendDouble(out, value);
