@@ -6,12 +6,12 @@
 namespace velmora::datapacket {
 namespace {
 
-void DropOneTrailingZero(std::string& value) {
-    if (!value.empty() && value.back() == '\0') value.pop_back();
-}
-
 bool EndsInZero(std::string_view value) {
     return !value.empty() && value.back() == '\0';
+}
+
+void DropOneTrailingZero(std::string& value) {
+    if (EndsInZero(value)) value.pop_back();
 }
 
 }  // namespace
