@@ -126,24 +126,6 @@ StoredType ParameterTypeOf(std::string_view name, bool tableLevel) {
     return kStringType;
 }
 
-bool IsBlobSubtype(uint16_t subtype) {
-    switch (subtype) {
-        case store::kSubtypeText:
-        case store::kSubtypeBinary:
-        case store::kSubtypeFormatted:
-        case store::kSubtypeOle:
-        case store::kSubtypeGraphics:
-        case store::kSubtypeDBaseOle:
-        case store::kSubtypeTypedBinary:
-        case store::kSubtypeWideText:
-        case store::kSubtypeHMemo:
-        case store::kSubtypeHBinary:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool IsBlobType(store::StoredType type) {
     const bool bytes =
         type.kind == store::StoredKind::Bytes || type.kind == store::StoredKind::BytesAlt;

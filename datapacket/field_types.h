@@ -25,9 +25,6 @@ inline constexpr store::StoredType kStringType{store::StoredKind::Text, 1, true}
 inline constexpr store::StoredType kIntArrayType{store::StoredKind::SignedInt, 4, false, true};
 inline constexpr store::StoredType kUIntArrayType{store::StoredKind::UnsignedInt, 4, false, true};
 
-// SUBTYPE numbers that make a "bin.hex" column a blob (an absent value in a modified row is
-// then unchanged rather than null).
-bool IsBlobSubtype(uint16_t subtype);
 // The stored type of a blob in the binary form: bytes with a 4-byte length prefix.
 bool IsBlobType(store::StoredType type);
 

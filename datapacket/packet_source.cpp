@@ -5,6 +5,7 @@
 #include "datapacket/packet_codes.h"
 #include "platform/errors.h"
 #include "store/row_state.h"
+#include "store/stored_table_column.h"
 
 namespace velmora::datapacket {
 
@@ -71,7 +72,7 @@ PacketColumn& PacketSource::AddColumn(int table, const store::ColumnDescription&
     added.lookupName = std::move(lookupName);
     const bool bytes = column.type.kind == store::StoredKind::Bytes ||
                        column.type.kind == store::StoredKind::BytesAlt;
-    added.blob = bytes && IsBlobSubtype(fields.format.subtype);
+    added.blob = bytes && store::IsBlobSubtype(fields.format.subtype);
     if (column.type.kind == store::StoredKind::Nested) {
         const PacketTable& outer = tables_[static_cast<size_t>(table)];
         if (outer.nesting >= kMaxNestedTableDepth) throw EStoreError(kCodeBadMetadata);

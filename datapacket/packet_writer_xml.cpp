@@ -8,6 +8,7 @@
 #include "datapacket/xml_escape.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "store/stored_table_column.h"
 
 namespace velmora::datapacket {
 
@@ -83,7 +84,7 @@ void XmlPacketWriter::WriteColumn(const std::string& name, const ColumnFormat& f
     CloseOpenElement();
     const std::string_view typeName = TypeNameOrFail(format.type);
     // XML makes a blob of "bin.hex" through its SUBTYPE alone.
-    if (IsBlobType(format.type) && !IsBlobSubtype(format.subtype))
+    if (IsBlobType(format.type) && !store::IsBlobSubtype(format.subtype))
         throw EStoreError(kCodeNoXmlType);
     const std::string attrName = AttrNameOf(name);
     std::string written = Encoded(attrName);

@@ -264,6 +264,11 @@ uint16_t FixedValueSize(LogicalType type, uint16_t width) {
     }
 }
 
+bool IsBlobSubtype(uint16_t subtype) {
+    return (subtype >= kSubtypeText && subtype <= kSubtypeTypedBinary) ||
+           (subtype >= kSubtypeWideText && subtype <= kSubtypeHBinary);
+}
+
 uint16_t SubtypeNumber(std::string_view name) {
     for (const auto& [number, subtypeName] : kSubtypes)
         if (SameIgnoringCase(name, subtypeName)) return number;

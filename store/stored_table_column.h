@@ -105,5 +105,8 @@ uint16_t FixedValueSize(LogicalType type, uint16_t width);
 uint16_t SubtypeNumber(std::string_view name);
 // The SUBTYPE name of a subtype number; empty for kSubtypeNone or an unknown number.
 std::string_view SubtypeName(uint16_t subtype);
+// Whether the subtype makes a "bin.hex" column a blob (Text to TypedBinary, WideText to
+// HBinary).
+bool IsBlobSubtype(uint16_t subtype);
 
 }  // namespace velmora::store

@@ -11,11 +11,6 @@ namespace {
     throw EStoreError(kCodeBadStructure);
 }
 
-bool IsBlobSubtype(uint16_t subtype) {
-    return (subtype >= kSubtypeText && subtype <= kSubtypeTypedBinary) ||
-           (subtype >= kSubtypeWideText && subtype <= kSubtypeHBinary);
-}
-
 uint16_t SmallNumber(const Parameter& parameter) {
     std::optional<int64_t> value = ParameterInteger(parameter);
     if (!value || *value < 0 || *value > UINT16_MAX) BadStructure();
